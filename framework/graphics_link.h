@@ -1,0 +1,24 @@
+#pragma once
+
+// The editor core (IGraphics) is built on top of this framework. The plug-in base owns the
+// attached editor and reaches it only through this small interface, which IGraphics derives
+// from and implements.
+class IGraphics;
+
+class IGraphicsLink {
+ public:
+  // Window thread; frees the editor with its controls.
+  virtual ~IGraphicsLink() = default;
+
+  // The editor itself (IGraphics returns this). Any thread; allocates nothing.
+  virtual IGraphics* GetGraphics() = 0;
+
+  // Hands a parameter's value to every control bound to it (and to the first auxiliary binding
+  // of each control that names it). A value that is not normalized is converted through the
+  // parameter's range and shape first. Controls only store the value and mark themselves dirty.
+  // Window thread or the audio thread under the instance lock; allocates nothing.
+  virtual void PushParamToControls(int paramIdx, double value, bool normalized) = 0;
+
+  // Creates the back buffer at the editor's size. Window thread; allocates.
+  virtual void PrepareBackBuffer() = 0;
+};
