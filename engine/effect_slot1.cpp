@@ -1,0 +1,139 @@
+#include "engine/effect_slot1.h"
+
+#include <cmath>
+
+namespace Engine {
+namespace {
+
+using Dsp::Clamp;
+using Dsp::FixDenormal;
+
+struct ModulatedDelay {
+  bool on;
+  double width;
+  double centre;
+  double feedback;  // signed: negative feedback for the chorus, positive for the flanger
+  double rate;
+};
+
+// Two delay lines read at a cosine-swept delay (the second LFO runs 1.31 times faster).
+void ModulatedDelayStep(EngineRecord& record, const ModulatedDelay& fx, EffectLfo& lfoA,
+                        EffectLfo& lfoB, Dsp::DelayLine& line0, Dsp::DelayLine& line1,
+                        LineGroup& group, double x, double& out0, double& out1) {
+  if (!fx.on) {
+    out0 = x;
+    out1 = x;
+    return;
+  }
+  group.live = true;
+  const double* table = record.cosineTable.entries;
+  lfoA.osc.increment = Dsp::LowWord(fx.rate * lfoA.phaseScale);
+  const double l0 = Dsp::NextCosine(lfoA.osc, table);
+  const double r0 = Dsp::DelayReadLinear(line0, l0 * fx.width + fx.centre);
+  lfoB.osc.increment = Dsp::LowWord(fx.rate * 1.31 * lfoB.phaseScale);
+  const double l1 = Dsp::NextCosine(lfoB.osc, table);
+  const double r1 = Dsp::DelayReadLinear(line1, l1 * fx.width + fx.centre);
+  out0 = r0 + x;
+  out1 = r1 + x;
+  Dsp::DelayWrite(line0, FixDenormal(x + r0 * fx.feedback));
+  Dsp::DelayWrite(line1, FixDenormal(x + r1 * fx.feedback));
+}
+
+double Tube(const BlockValues& v, double x) {
+  const double k = v.tubeShape;
+  const double u = x * v.tubePreGain;
+  const double rising = std::exp(k * u);
+  const double d = std::exp(-k * u) + rising;
+  if (d == 0) return 0 * v.tubePostGain;
+  return Clamp((rising - std::exp((5 - k) * u)) / d, -1.0, 1.0) * v.tubePostGain;
+}
+
+double SolidState(const BlockValues& v, double x) {
+  const double t = std::tanh(v.solidStateDrive);
+  const double c = t == 0 ? 0.0 : std::tanh(x * v.solidStatePreGain * v.solidStateDrive) / t;
+  const double r = (Dsp::SafePow(v.solidStateLoad, 0.45) * (-0.2) + 0.9) * c;
+  return Clamp(r, -1.0, 1.0) * v.solidStatePostGain;
+}
+
+double Foldback(const BlockValues& v, double x) {
+  const double t = v.foldbackThreshold;
+  double u = x * v.foldbackPreGain;
+  if (u > 0 && u > t) {
+    u = t - (u - t);
+  } else if (u < 0 && u < -t) {
+    u = -t - (u + t);
+  }
+  return Clamp(u, -1.0, 1.0) * v.foldbackPostGain;
+}
+
+double Bitcrush(const BlockValues& v, double x) {
+  const double levels = v.bitcrusherLevels;
+  const double u = Clamp(x * v.bitcrusherPreGain, -1.0, 1.0);
+  const double q = levels == 0 ? 0.0 : std::trunc((u * 0.5 + 0.5) * levels) / levels;
+  return Clamp((q - 0.5) * 2, -1.0, 1.0) * v.bitcrusherPostGain;
+}
+
+// Twice-oversampled waveshaping: the shaped points a, b, A (previous edge, midpoint, current
+// edge) filtered 1/4, 1/2, 1/4, then a DC blocker. An inactive shaper passes its input through
+// the same frame, so an unselected one plays out the tail of its memories.
+template <typename Shape>
+double WaveshaperStep(WaveshaperState& s, bool active, double u, Shape shape) {
+  // An inactive shaper at rest with no input stays at rest.
+  if (!active && u == 0 && s.previousInput == 0 && s.previousShaped == 0 &&
+      s.previousShapedMid == 0 && s.dcInput == 0 && s.dcOutput == 0) {
+    return 0.0;
+  }
+  const double p = s.previousInput;
+  const double m = p + (u - p) * 0.5;
+  const double A = active ? shape(p) : p;
+  const double B = active ? shape(m) : m;
+  const double smoothed = ((s.previousShaped - A) * 0.5 + A + s.previousShapedMid) * 0.5;
+  const double y = smoothed - s.dcInput + 0.9997 * s.dcOutput;
+  s.dcInput = FixDenormal(smoothed);
+  s.dcOutput = FixDenormal(y);
+  s.previousInput = FixDenormal(u);
+  s.previousShaped = FixDenormal(A);
+  s.previousShapedMid = FixDenormal(B);
+  return FixDenormal(y);
+}
+
+}  // namespace
+
+void EffectSlot1Step(EngineRecord& record, const BlockValues& v, double x, double& channel0,
+                     double& channel1) {
+  const int s1 = v.slot1;
+  const double direct = s1 == 1 ? x : 0.0;
+  const double chorusIn = s1 == 2 ? x : 0.0;
+  const double flangerIn = s1 == 3 ? x : 0.0;
+  const double tubeIn = s1 == 4 ? x : 0.0;
+  const double solidStateIn = s1 == 5 ? x : 0.0;
+  const double foldbackIn = s1 == 6 ? x : 0.0;
+  const double bitcrusherIn = s1 >= 7 ? x : 0.0;
+
+  double c0, c1, f0, f1;
+  const ModulatedDelay chorus{v.chorusOn, v.chorusWidth, v.chorusCentre, -v.chorusFeedback,
+                              v.chorusRate};
+  ModulatedDelayStep(record, chorus, record.chorusLfoA, record.chorusLfoB, record.lines[kChorus0],
+                     record.lines[kChorus1], record.history.chorusLines, chorusIn, c0, c1);
+  const ModulatedDelay flanger{v.flangerOn, v.flangerWidth, v.flangerCentre, v.flangerFeedback,
+                               v.flangerRate};
+  ModulatedDelayStep(record, flanger, record.flangerLfoC, record.flangerLfoD,
+                     record.lines[kFlanger0], record.lines[kFlanger1], record.history.flangerLines,
+                     flangerIn, f0, f1);
+
+  EngineHistory& h = record.history;
+  const double tube =
+      WaveshaperStep(h.tube, v.tubeOn, tubeIn, [&v](double u) { return Tube(v, u); });
+  const double solidState = WaveshaperStep(h.solidState, v.solidStateOn, solidStateIn,
+                                           [&v](double u) { return SolidState(v, u); });
+  const double foldback = WaveshaperStep(h.foldback, v.foldbackOn, foldbackIn,
+                                         [&v](double u) { return Foldback(v, u); });
+  const double bitcrusher = WaveshaperStep(h.bitcrusher, v.bitcrusherOn, bitcrusherIn,
+                                           [&v](double u) { return Bitcrush(v, u); });
+
+  const double mono = tube + solidState + foldback + bitcrusher + direct;
+  channel0 = mono + f0 + c0;
+  channel1 = mono + f1 + c1;
+}
+
+}  // namespace Engine

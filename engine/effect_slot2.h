@@ -1,0 +1,15 @@
+// Second effect slot: the two channels of the first slot straight through, through the tempo
+// delay or through the reverb.
+#pragma once
+
+#include "engine/block_values.h"
+#include "engine/engine_record.h"
+
+namespace Engine {
+
+// Processes one sample of both channels in place (before the output limit).
+// Audio thread; no allocation.
+void EffectSlot2Step(EngineRecord& record, const BlockValues& values, double& channel0,
+                     double& channel1);
+
+}  // namespace Engine

@@ -1,0 +1,92 @@
+// Voice modes, retriggering and the per-engine noise source.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tests/engine/render_helper.h"
+
+namespace {
+
+using namespace EngineTest;
+namespace P = EngineParam;
+
+TEST(VoiceSpread, FullSpreadInUnisonShiftsTheFirstTwoVoicesByAnOctave) {
+  // Besides the octave each voice keeps its small detune (+8.3e-5 and -4.17e-4 in pitch value).
+  const auto unison = {std::pair<int, double>{P::VoiceModeMonoUniPoly, 0.5},
+                       {P::VoiceSpreadAmt, 1.0},
+                       {P::Osc2Level, 0.0}};
+  EXPECT_NEAR(NotePitch(unison, 0, 57), 440 * std::exp2(10 * 8.3e-5), 0.3);
+  EXPECT_NEAR(NotePitch(unison, 1, 81), 440 * std::exp2(10 * -4.17e-4), 0.3);
+}
+
+TEST(VoiceSpread, JustBelowFullSpreadThereIsNoOctave) {
+  const auto unison = {std::pair<int, double>{P::VoiceModeMonoUniPoly, 0.5},
+                       {P::VoiceSpreadAmt, 0.99},
+                       {P::Osc2Level, 0.0}};
+  EXPECT_NEAR(NotePitch(unison, 0, 69), 440.0, 1.0);
+}
+
+TEST(VoiceSpread, UnisonVoicesAreDetunedAgainstEachOther) {
+  EngineFixture fx;
+  fx.Set({{P::VoiceModeMonoUniPoly, 0.5}, {P::VoiceSpreadAmt, 0.9}, {P::NoiseLevel, 0.0}});
+  for (int v = 0; v < 4; ++v)
+    fx.NoteOn(v, 69);
+  EngineFixture single;
+  single.Set({{P::VoiceModeMonoUniPoly, 0.5}, {P::VoiceSpreadAmt, 0.9}, {P::NoiseLevel, 0.0}});
+  single.NoteOn(3, 69);
+  const Stereo stack = fx.Render(44100);
+  const Stereo alone = single.Render(44100);
+  // Voice 3 alone sits a little flat; the four together beat rather than add up exactly.
+  const double pitch = PitchFrequency(alone.left, 44100, 11025, 44100);
+  EXPECT_LT(pitch, 439.5);
+  EXPECT_GT(pitch, 425.0);
+  EXPECT_LT(Rms(stack.left, 11025, 44100), 4 * Rms(alone.left, 11025, 44100) * 0.95);
+}
+
+TEST(Retrigger, LegatoWithoutRetriggerSwitch) {
+  EngineFixture fx;
+  fx.Set({{P::NoiseLevel, 0.0}});
+  fx.NoteOn(0, 60);
+  const Stereo before = fx.Render(8192);
+  fx.Set(P::Voice00_NoteRetrig, 0.5);
+  const Stereo after = fx.Render(4096);
+  const double level = PeakBetween(before.left, 4096, 8192);
+  EXPECT_GT(PeakBetween(after.left, 0, 400), 0.8 * level);
+}
+
+TEST(Retrigger, RetriggerSwitchForcesAOneMillisecondGap) {
+  EngineFixture fx;
+  fx.Set({{P::NoiseLevel, 0.0}, {P::EnvAmpRetrigOffOn, 1.0}, {P::EnvAmpAttack, 0.1}});
+  fx.NoteOn(0, 60);
+  const Stereo before = fx.Render(8192);
+  fx.Set(P::Voice00_NoteRetrig, 0.5);
+  const Stereo after = fx.Render(8192);
+  const double level = PeakBetween(before.left, 4096, 8192);
+  // The envelope restarts from 0 after the 44-sample gap and climbs again over its attack
+  // (about 4400 samples).
+  EXPECT_LT(PeakBetween(after.left, 200, 300), 0.25 * level);
+  EXPECT_GT(PeakBetween(after.left, 6000, 8192), 0.8 * level);
+}
+
+TEST(Noise, EachEngineHasItsOwnNoiseSequence) {
+  auto noiseOnly = [](EngineFixture& fx) {
+    fx.Set({{P::NoiseLevel, 1.0}, {P::Osc1Level, 0.0}, {P::Osc2Level, 0.0}});
+    fx.NoteOn(0, 60);
+  };
+  EngineFixture alone;
+  noiseOnly(alone);
+  const Stereo expected = alone.Render(4096);
+
+  EngineFixture first, second;
+  noiseOnly(first);
+  noiseOnly(second);
+  Stereo interleaved;
+  for (int block = 0; block < 16; ++block) {
+    first.Render(256, interleaved);
+    second.Render(256);
+  }
+  EXPECT_EQ(expected.left, interleaved.left);
+  EXPECT_GT(Rms(expected.left, 0, 4096), 0.01);
+}
+
+}  // namespace

@@ -1,0 +1,132 @@
+// What a played voice sounds like: pitch, silence, release, bounds and envelope edge cases.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tests/engine/render_helper.h"
+
+namespace {
+
+using namespace EngineTest;
+namespace P = EngineParam;
+
+TEST(VoiceSound, DefaultEngineIsSilent) {
+  EngineFixture fx;
+  const Stereo out = fx.Render(8192);
+  EXPECT_EQ(PeakBetween(out.left, 0, 8192), 0.0);
+  EXPECT_EQ(PeakBetween(out.right, 0, 8192), 0.0);
+}
+
+TEST(VoiceSound, Note69SoundsAt440Hz) {
+  for (double rate : {44100.0, 96000.0}) {
+    EXPECT_NEAR(NotePitch({{P::Osc2Level, 0.0}}, 0, 69, rate), 440.0, 0.5) << rate;
+  }
+}
+
+TEST(VoiceSound, NotesFollowEqualTemperament) {
+  EXPECT_NEAR(NotePitch({{P::Osc2Level, 0.0}}, 1, 57), 220.0, 0.3);
+  EXPECT_NEAR(NotePitch({{P::Osc2Level, 0.0}}, 2, 64), 329.63, 0.4);
+}
+
+TEST(VoiceSound, FullPitchBendRaisesOneOctave) {
+  EXPECT_NEAR(NotePitch({{P::PitchBend, 1.0}, {P::PitchBendRngAmt, 1.0}}, 0, 57), 440.0, 0.5);
+}
+
+TEST(VoiceSound, OscillatorPitchAtFullRaisesOneOctave) {
+  EXPECT_NEAR(NotePitch({{P::Osc2Level, 0.0}, {P::Osc1Pitch, 1.0}}, 0, 57), 440.0, 0.5);
+}
+
+TEST(VoiceSound, BothChannelsEqualWithoutStereoEffects) {
+  EngineFixture fx;
+  fx.NoteOn(0, 60);
+  fx.NoteOn(1, 64);
+  const Stereo out = fx.Render(4096);
+  EXPECT_EQ(out.left, out.right);
+  EXPECT_GT(PeakBetween(out.left, 0, 4096), 0.05);
+}
+
+TEST(VoiceSound, ExactSilenceAfterRelease) {
+  EngineFixture fx;
+  fx.NoteOn(0, 60);
+  fx.NoteOn(1, 67);
+  Stereo out = fx.Render(4410);
+  fx.NoteOff(0);
+  fx.NoteOff(1);
+  // Release 0.2 lasts 3 x 0.4 s x the start level; the DC blockers then hold a decaying tail
+  // that the voice no longer produces once it stops being computed.
+  fx.Render(44100 * 2, out);
+  const Stereo tail = fx.Render(4096);
+  EXPECT_EQ(PeakBetween(tail.left, 0, 4096), 0.0);
+  EXPECT_EQ(PeakBetween(tail.right, 0, 4096), 0.0);
+}
+
+TEST(VoiceSound, OutputStaysWithinBoundsAtExtremeSettings) {
+  EngineFixture fx;
+  fx.Set({{P::FilterLpResonance, 1.0},
+          {P::FilterLpCutoff, 1.0},
+          {P::NoiseLevel, 1.0},
+          {P::MainVolume, 1.0},
+          {P::FXSlot1Selector, 6},
+          {P::FXSlot1FoldbackDistOffOn, 1},
+          {P::FXSlot1FoldbackDistPreGain, 1},
+          {P::FXSlot1FoldbackDistPostGain, 1},
+          {P::FXSlot2Selector, 2},
+          {P::FXSlot2DelayOffOn, 1},
+          {P::FXSlot2DelayFeedback, 1},
+          {P::FXSlot2DelayDryWet, 0.5}});
+  for (int v = 0; v < 4; ++v)
+    fx.NoteOn(v, 30 + 7 * v, 127);
+  const Stereo out = fx.Render(44100);
+  EXPECT_LE(PeakBetween(out.left, 0, 44100), 1.2);
+  EXPECT_LE(PeakBetween(out.right, 0, 44100), 1.2);
+  EXPECT_GT(PeakBetween(out.left, 0, 44100), 0.5);
+}
+
+TEST(VoiceSound, VelocityZeroMutesTheVoice) {
+  EngineFixture fx;
+  fx.NoteOn(0, 60, 0.0);
+  const Stereo out = fx.Render(4096);
+  EXPECT_EQ(PeakBetween(out.left, 0, 4096), 0.0);
+}
+
+// A gate that falls near the end of a long attack (level above 1) and rises again at once
+// starts an attack from above full level; it must go on to the decay and stay finite.
+TEST(VoiceSound, AttackStartingAboveFullLevelGoesOnToTheDecay) {
+  auto settings = [](EngineFixture& fx) {
+    fx.Set({{P::EnvAmpAttack, 0.1},
+            {P::EnvAmpSustain, 0.5},
+            {P::EnvAmpDecay, 0.1},
+            {P::NoiseLevel, 0.0}});
+  };
+  EngineFixture reference;
+  settings(reference);
+  reference.NoteOn(0, 60);
+  const Stereo settled = reference.Render(44100);
+
+  EngineFixture fx;
+  settings(fx);
+  fx.NoteOn(0, 60);
+  Stereo out;
+  // T_a = 10 (0.1 x 0.99997 + 3e-5)^2 s; the level passes 1 at 98 % of it.
+  const double attackSamples = 10 * std::pow(0.1 * 0.99997 + 3e-5, 2) * 44100;
+  fx.Render(static_cast<int32_t>(attackSamples * 0.99), out, 1);
+  fx.NoteOff(0);
+  fx.Render(1, out, 1);
+  fx.NoteOn(0, 60);
+  const Stereo held = fx.Render(44100);
+  for (double x : held.left)
+    ASSERT_TRUE(std::isfinite(x));
+  // It settles at the sustain level, like a plain note.
+  EXPECT_NEAR(Rms(held.left, 33075, 44100), Rms(settled.left, 33075, 44100),
+              0.05 * Rms(settled.left, 33075, 44100));
+  fx.NoteOff(0);
+  fx.Render(44100 * 3);
+  // After release the voice is silent again, and it still plays the next note.
+  const Stereo tail = fx.Render(1024);
+  EXPECT_EQ(PeakBetween(tail.left, 0, 1024), 0.0);
+  fx.NoteOn(0, 60);
+  const Stereo again = fx.Render(8192);
+  EXPECT_GT(Rms(again.left, 4096, 8192), 0.01);
+}
+
+}  // namespace
