@@ -1,0 +1,114 @@
+// Reading and writing preset files, and the library's file names and stepping.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/engine_params.h"
+#include "instrument/common_documents.h"
+#include "instrument/file_replace.h"
+#include "instrument/preset_file.h"
+#include "instrument/preset_library.h"
+#include "instrument/tovalune.h"
+
+namespace {
+
+constexpr const char* kSavingSuffix = ".saving";
+
+// Reads a whole file of at most PresetFile::kMaxFileBytes bytes; false when it cannot be opened
+// or read, or is longer.
+bool ReadSmallFile(const std::string& path, std::string* contents) {
+  if (path.empty()) return false;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  std::vector<char> buffer(PresetFile::kMaxFileBytes + 1);
+  const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed || got > PresetFile::kMaxFileBytes) return false;
+  contents->assign(buffer.data(), got);
+  return true;
+}
+
+// Writes text to path; false (and no file left behind) when anything fails.
+bool WriteWholeFile(const std::string& path, const std::string& text) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  written = std::fflush(file) == 0 && written;
+  written = std::fclose(file) == 0 && written;
+  if (!written) std::remove(path.c_str());
+  return written;
+}
+
+}  // namespace
+
+bool Tovalune::LoadPresetFile() {
+  try {
+    const std::string path = editor->SelectedFile(PresetFileSelector::kLoad);
+    std::string contents;
+    if (!ReadSmallFile(path, &contents)) return false;
+    const std::string text = PresetFile::LastLine(contents);
+    if (text.empty()) return false;
+    const std::vector<PresetFile::Value> values = PresetFile::Parse(text);
+    // A file without a single readable element is not a preset: nothing changes.
+    if (values.empty()) return false;
+    const std::string name = PresetFile::DisplayName(path);
+    for (const PresetFile::Value& loaded : values)
+      ApplyLoadedValue(loaded.index, loaded.value);
+    editor->ReplaceLabelText(EditorLabel::kPresetName, name.c_str());
+    ParamChanged(EngineParam::FXSlot1Selector);
+    ParamChanged(EngineParam::FXSlot2Selector);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+void Tovalune::ApplyLoadedValue(int idx, double value) {
+  IParameter* param = GetParam(idx);
+  if (!param) return;
+  param->SetClamped(value);
+  WriteEngine(idx, value);
+  editor->PushParamToControls(idx, param->GetNormalized(), true);
+}
+
+bool Tovalune::SavePresetFile() {
+  try {
+    const std::string path = editor->SelectedFile(PresetFileSelector::kSave);
+    if (path.empty()) return false;
+    double values[EngineParam::kCount] = {};
+    for (int i = 0; i < EngineParam::kCount; ++i)
+      values[i] = ParamValue(i);
+    const std::string text = PresetFile::Format(values);
+    // The old file stays whole until the new one is completely written beside it.
+    const std::string saving = path + kSavingSuffix;
+    if (!WriteWholeFile(saving, text)) return false;
+    if (!ReplaceFileWith(saving, path)) {
+      std::remove(saving.c_str());
+      return false;
+    }
+    const std::string name = PresetFile::DisplayName(path);
+    if (!name.empty()) editor->ReplaceLabelText(EditorLabel::kPresetName, name.c_str());
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+void Tovalune::SelectFactoryPresetPath() {
+  const int n = PresetLibrary::PresetNumber(ParamValue(EngineParam::PresetSelector));
+  editor->SetSelectedFile(PresetFileSelector::kLoad,
+                          PresetLibrary::PresetPath(CommonDocumentsFolder(), n));
+}
+
+void Tovalune::StepPresetBackward() {
+  const double stepped = ParamValue(EngineParam::PresetSelector) - 1.0;
+  WriteRecord(EngineParam::PresetSelector, stepped);
+  WriteEngine(EngineParam::PresetSelector, stepped);
+}
+
+void Tovalune::StepPresetForward() {
+  const double stepped = ParamValue(EngineParam::PresetSelector) + 1.0;
+  WriteRecord(EngineParam::PresetSelector, stepped);
+  WriteEngine(EngineParam::PresetSelector, stepped);
+}
