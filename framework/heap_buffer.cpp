@@ -132,7 +132,10 @@ bool HeapBuffer::PutBytes(const void* bytes, int32_t count) {
 
 int32_t HeapBuffer::PutString(const char* text) {
   const size_t length = text ? std::strlen(text) : 0;
-  if (length > static_cast<size_t>(kMaxSize - 4 - used)) return used;
+  if (length > static_cast<size_t>(kMaxSize) ||
+      int64_t{used} + 4 + static_cast<int64_t>(length) > kMaxSize) {
+    return used;
+  }
   const int32_t textSize = static_cast<int32_t>(length);
   const int32_t oldSize = used;
   const int64_t ownOffset = OffsetInside(text, data, allocated);

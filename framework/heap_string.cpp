@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -78,14 +79,18 @@ void HeapString::Set(int32_t pos, const char* src, int32_t len) {
 
 void HeapString::SetFormatted(int32_t maxLen, const char* format, ...) {
   if (maxLen < 0 || maxLen == std::numeric_limits<int32_t>::max() || !format) return;
-  buffer.Resize(maxLen + 1, false);
-  if (buffer.Size() != maxLen + 1) return;
-  char* text = reinterpret_cast<char*>(buffer.Bytes());
+  // The text is formatted into a block of its own: an argument may point into this string,
+  // whose block must neither move nor be overwritten while it is read.
+  HeapBuffer formatted(HeapBuffer::kTextGranularity);
+  formatted.Resize(maxLen + 1, false);
+  if (formatted.Size() != maxLen + 1) return;
+  char* text = reinterpret_cast<char*>(formatted.Bytes());
   text[0] = '\0';
   va_list args;
   va_start(args, format);
   const int written = std::vsnprintf(text, static_cast<size_t>(maxLen) + 1, format, args);
   va_end(args);
   if (written < 0 || written >= maxLen) text[maxLen] = '\0';
-  buffer.Resize(static_cast<int32_t>(std::strlen(text)) + 1, false);
+  formatted.Resize(static_cast<int32_t>(std::strlen(text)) + 1, false);
+  buffer = std::move(formatted);
 }

@@ -81,7 +81,7 @@ class IPluginCore {
   virtual bool StateEquals(const unsigned char* data, int pos);
   // The editor was resized after a resize the plug-in requested. Base: nothing. Window thread.
   virtual void GuiResized();
-  // The host is identified. Base: nothing.
+  // The host is identified. Base: nothing. The binding's thread that identified it.
   virtual void HostIdentified();
   // Shows the host's context menu for a parameter. Base: nothing. Window thread.
   virtual void PopupHostContextMenu(int idx, int x, int y);
@@ -93,9 +93,9 @@ class IPluginCore {
   virtual void BeginHostEdit(int idx) = 0;
   virtual void PerformHostEdit(int idx, double normalized) = 0;
   virtual void EndHostEdit(int idx) = 0;
-  // Tells the host the presets changed. Never called by the system.
+  // Tells the host the presets changed. Never called by the system. Window thread.
   virtual void NotifyHostPresetChange() = 0;
-  // Base: false. Never called by the system.
+  // Base: false. Never called by the system. Audio thread; allocates nothing.
   virtual bool IsRenderingOffline();
   // Host transport queries. Audio thread.
   virtual int GetSamplePosition() = 0;
@@ -108,7 +108,7 @@ class IPluginCore {
   virtual int GetApiId();
   // Asks the host for a new editor size. Window thread.
   virtual void RequestGuiResize(int width, int height) = 0;
-  // Host-specific adjustments. Base: nothing.
+  // Host-specific adjustments. Base: nothing. The host's opening thread.
   virtual void ApplyHostQuirks();
   // Takes ownership of the editor and pushes every parameter's normalized value to it, then
   // prepares its back buffer, under the instance lock. A null editor does nothing; attaching
@@ -119,11 +119,11 @@ class IPluginCore {
   virtual void SetLatency(int samples);
   // Sends MIDI to the host; true when it was taken. Audio thread.
   virtual bool SendMidiMessage(const IMidiMessage* msg) = 0;
-  // Base: false. Never called by the system.
+  // Base: false. Never called by the system. Audio thread.
   virtual bool SendSysExMessage(const ISysExMessage* msg);
   // Pushes every parameter's value to the editor's controls. Any host thread.
   virtual void RefreshParamControls();
-  // A preset slot was restored or renamed. Base: nothing.
+  // A preset slot was restored or renamed. Base: nothing. Any host thread.
   virtual void CurrentPresetChanged();
   // Sizes every channel's scratch buffer to n doubles and zeroes it; nothing when n is the
   // current block size. A negative n counts as 0. Outside the audio path; allocates.

@@ -8,6 +8,8 @@
 // with fixed values.
 class TestPlugin : public IPluginCore {
  public:
+  using IPluginCore::IPluginCore;
+
   struct Edit {
     int idx;
     double normalized;
@@ -19,10 +21,7 @@ class TestPlugin : public IPluginCore {
   void NotifyHostPresetChange() override {}
   int GetSamplePosition() override { return 0; }
   double GetTempo() override { return tempo; }
-  void GetTimeSignature(int* numerator, int* denominator) override {
-    *numerator = 4;
-    *denominator = 4;
-  }
+  void GetTimeSignature(int*, int*) override {}
   void GetTimeInfo(ITransportInfo*) override {}
   void RequestGuiResize(int, int) override {}
   bool SendMidiMessage(const IMidiMessage* msg) override {
@@ -48,6 +47,7 @@ class TestPlugin : public IPluginCore {
 
   // Exposes the binding-side helpers to the tests.
   using IPluginCore::CreateLatencyDelay;
+  void AddPresetSlot(const char* name) { presets.Add(new IPresetSlot(name)); }
 
   // Gives every parameter a range of [0, 100] with step 0.01.
   void DefineTestParams() {
