@@ -22,9 +22,6 @@ class NoteStack {
   bool Empty() const { return depth == 0; }
   int TopNote() const { return notes[depth]; }
   int TopVelocity() const { return velocities[depth]; }
-  // Entry k (1..Depth()); 0 outside.
-  int NoteAt(int k) const { return k >= 1 && k <= depth ? notes[k] : 0; }
-  int VelocityAt(int k) const { return k >= 1 && k <= depth ? velocities[k] : 0; }
 
  private:
   int32_t depth = 0;

@@ -48,15 +48,15 @@ void Tovalune::ParamChanged(int idx) {
       break;
     case PresetLoad:
       // Only a file the user chose in the load dialog is read; a restore or the host setting
-      // this parameter reads nothing.
-      if (editor->TakeFileRequest(PresetFileSelector::kLoad)) {
+      // this parameter reads nothing. A restore leaves a pending choice for the selector.
+      if (!restoring && editor->TakeFileRequest(PresetFileSelector::kLoad)) {
         AllNotesOff();
         LoadPresetFile();
       }
       break;
     case PresetSave:
       // Only the user's save dialog writes a file; nothing else may overwrite one.
-      if (editor->TakeFileRequest(PresetFileSelector::kSave)) SavePresetFile();
+      if (!restoring && editor->TakeFileRequest(PresetFileSelector::kSave)) SavePresetFile();
       break;
     case PresetSelector:
       if (!restoring) {

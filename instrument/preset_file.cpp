@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <system_error>
 
 #include "engine/engine_params.h"
@@ -193,6 +194,8 @@ bool ParseNumber(const char* text, std::size_t length, double* value) {
   const std::from_chars_result result =
       std::from_chars(text + start, text + at, parsed, std::chars_format::general);
   if (result.ec != std::errc() || !std::isfinite(parsed)) return false;
+  // Like the C library's conversion, a result below the smallest normal float is a range error.
+  if (parsed != 0.0f && std::fabs(parsed) < std::numeric_limits<float>::min()) return false;
   *value = static_cast<double>(parsed);
   return true;
 }

@@ -50,7 +50,8 @@ std::string DisplayName(const std::string& fileName);
 // One value as the file writes it ("0.5", "1", "1e-05", "0.123457"). Any thread; allocates.
 std::string FormatNumber(double value);
 // The number at the start of text (after white space) in decimal or exponent form, rounded to
-// single precision; false when there is none or it lies outside the single-precision range.
+// single precision; false when there is none or it lies outside the normal single-precision range
+// (overflow, or a non-zero value below the smallest normal float).
 // Any thread; allocates nothing.
 bool ParseNumber(const char* text, std::size_t length, double* value);
 

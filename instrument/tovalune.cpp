@@ -118,7 +118,8 @@ int Tovalune::UnserializeState(const HeapBuffer* chunk, int pos) {
   restoring = true;
   const int result = TovaluneBinding::UnserializeState(chunk, pos);
   restoring = false;
-  RestMomentaryParams();
+  // A refused chunk changed nothing, so nothing needs to come to rest either.
+  if (result >= 0) RestMomentaryParams();
   return result;
 }
 

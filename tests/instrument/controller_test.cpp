@@ -1,35 +1,66 @@
 // Controllers and pitch bend.
+#include <iterator>
+#include <map>
+#include <set>
+
 #include "instrument_fixture.h"
 
 using namespace EngineParam;
 
-TEST_F(InstrumentTest, ControllersSetRecordEngineAndControls) {
-  const struct {
-    int controller;
-    int param;
-  } rows[] = {{1, ModWheel},
-              {7, MainVolume},
-              {22, VoiceSpreadAmt},
-              {37, EnvAmpRetrigOffOn},
-              {39, ArpeggiatorBpmDivider},
-              {71, FilterLpResonance},
-              {74, FilterLpCutoff}};
-  for (const auto& row : rows) {
-    Controller(row.controller, 127);
+TEST_F(InstrumentTest, EveryControllerReachesItsParameterAndNoOther) {
+  // Pairs of controller and parameter.
+  // clang-format off
+  const int mapRows[] = {
+      1, ModWheel, 3, Lfo1Rate, 5, Lfo2Rate, 7, MainVolume,
+      8, VoiceModeMonoUniPoly, 9, Osc1OvertonesCoeff, 10, Osc1OvertonesMath, 11, Osc1OvertonesMorph,
+      12, Osc1Pitch, 13, Osc2OvertonesCoeff, 14, Osc2OvertonesMath, 15, Osc2OvertonesMorph,
+      16, Osc2Pitch, 17, Osc1Level, 18, Osc2Level, 19, NoiseLevel,
+      20, PitchBendRngAmt, 21, PitchGlideAmt, 22, VoiceSpreadAmt, 23, Env1Attack,
+      24, Env1Decay, 25, Env1Sustain, 26, Env1Release, 27, Env1RetrigOffOn,
+      28, Env2Attack, 29, Env2Decay, 30, Env2Sustain, 31, Env2Release,
+      32, Env2RetrigOffOn, 33, EnvAmpAttack, 34, EnvAmpDecay, 35, EnvAmpSustain,
+      36, EnvAmpRelease, 37, EnvAmpRetrigOffOn, 38, ArpeggiatorMode, 39, ArpeggiatorBpmDivider,
+      71, FilterLpResonance, 72, FilterHpCutoff, 73, FilterLpKeyTrack, 74, FilterLpCutoff,
+  };
+  // clang-format on
+  std::map<int, int> controllerMap;
+  for (std::size_t k = 0; k + 1 < std::size(mapRows); k += 2)
+    controllerMap[mapRows[k]] = mapRows[k + 1];
+  const double x = 100 / 127.0;
+  for (int controller = 0; controller < 128; ++controller) {
+    if (controller == 64 || controller == 123) continue;  // sustain and all notes off
+    std::vector<double> before(kCount);
+    for (int i = 0; i < kCount; ++i)
+      before[i] = Record(i);
+    gui->pushes.clear();
+    Controller(controller, 100);
     Render();
-    EXPECT_EQ(Record(row.param), 1.0) << row.controller;
-    EXPECT_EQ(EngineValue(row.param), 1.0) << row.controller;
-    Controller(row.controller, 0);
-    Render();
-    EXPECT_EQ(Record(row.param), 0.0) << row.controller;
+    std::set<int> changed;
+    for (int i = 0; i < kCount; ++i) {
+      if (Record(i) != before[i]) changed.insert(i);
+    }
+    const auto row = controllerMap.find(controller);
+    if (row == controllerMap.end()) {
+      EXPECT_TRUE(changed.empty()) << "controller " << controller;
+      continue;
+    }
+    const int target = row->second;
+    EXPECT_DOUBLE_EQ(Record(target), x) << "controller " << controller;
+    EXPECT_EQ(EngineValue(target), Record(target)) << "controller " << controller;
+    RecordingEditor::Push push{};
+    ASSERT_TRUE(gui->LastPush(target, &push)) << "controller " << controller;
+    EXPECT_EQ(push.value, x);
+    EXPECT_TRUE(push.normalized);
+    // The arpeggiator takes the poly mode along; nothing else moves.
+    std::set<int> expected = {target};
+    if (target == ArpeggiatorMode) {
+      expected.insert(VoiceModeMonoUniPoly);
+      EXPECT_EQ(EngineValue(VoiceModeMonoUniPoly), 1.0);
+    }
+    EXPECT_EQ(changed, expected) << "controller " << controller;
+    for (int i : changed)
+      Set(i, before[i]);
   }
-  Controller(74, 64);
-  Render();
-  EXPECT_DOUBLE_EQ(Record(FilterLpCutoff), 64 / 127.0);
-  RecordingEditor::Push push{};
-  ASSERT_TRUE(gui->LastPush(FilterLpCutoff, &push));
-  EXPECT_DOUBLE_EQ(push.value, 64 / 127.0);
-  EXPECT_TRUE(push.normalized);
 }
 
 TEST_F(InstrumentTest, ControllerChangesAreNotReportedToTheHost) {
@@ -49,14 +80,6 @@ TEST_F(InstrumentTest, VoiceModeControllerCouplesTheArpeggiator) {
   EXPECT_EQ(Record(ArpeggiatorMode), 0.0);
   EXPECT_EQ(EngineValue(ArpeggiatorMode), 0.0);
   EXPECT_EQ(Gate(0), 0.0);
-}
-
-TEST_F(InstrumentTest, ArpeggiatorControllerSwitchesToPoly) {
-  Controller(38, 64);
-  Render();
-  EXPECT_DOUBLE_EQ(Record(ArpeggiatorMode), 64 / 127.0);
-  EXPECT_EQ(Record(VoiceModeMonoUniPoly), 1.0);
-  EXPECT_EQ(EngineValue(VoiceModeMonoUniPoly), 1.0);
 }
 
 TEST_F(InstrumentTest, PitchBendScalesToMinusOneToAlmostOne) {

@@ -1,6 +1,8 @@
 // The preset file text: element order, number format, reading rules, display names.
 #include <algorithm>
 #include <clocale>
+#include <locale>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,41 +59,49 @@ TEST(PresetFormat, ElementsFollowTheFixedOrderWithEngineNames) {
   }
 }
 
-TEST(PresetFormat, DefaultSoundFileTextIsExact) {
+// What a standard text stream in its default state writes.
+std::string StreamText(double value) {
+  std::ostringstream out;
+  out.imbue(std::locale::classic());
+  out << value;
+  return out.str();
+}
+
+TEST(PresetFormat, FileTextIsExact) {
   std::vector<double> values = Defaults();
   values[Osc1Pitch] = 0.1234567;
   values[FXSlot1Selector] = 7;
   values[NoiseLevel] = 0.00001;
+  values[ModWheel] = 1.0 / 3.0;
+  values[VoiceSpreadAmt] = 0.999999951;
   const std::string text = PresetFile::Format(values.data());
   const std::string start =
       "<Company>Vorn Audio</Company><Product>Tovalune</Product><Version>1.0.0</Version>"
       "<ArpeggiatorMode>0</ArpeggiatorMode><ArpeggiatorBpmDivider>0</ArpeggiatorBpmDivider>"
-      "<Env1Attack>0</Env1Attack><Env1Decay>0.5</Env1Decay><Env1Release>0.2</Env1Release>"
-      "<Env1Sustain>1</Env1Sustain>";
+      "<Env1Attack>0</Env1Attack><Env1Decay>0.5</Env1Decay>";
   EXPECT_EQ(text.substr(0, start.size()), start);
-  EXPECT_NE(text.find("<EnvAmpSustain>1</EnvAmpSustain><FilterHpCutoff>0</FilterHpCutoff>"
-                      "<FilterLpCutoff>0.85</FilterLpCutoff>"),
-            std::string::npos);
-  EXPECT_NE(text.find("<FXSlot1Selector>7</FXSlot1Selector>"), std::string::npos);
-  EXPECT_NE(text.find("<Osc1Pitch>0.123457</Osc1Pitch>"), std::string::npos);
+  std::string expected =
+      "<Company>Vorn Audio</Company><Product>Tovalune</Product>"
+      "<Version>1.0.0</Version>";
+  for (int idx : ExpectedOrder()) {
+    const std::string name = EngineParamTable::Rows()[idx].name;
+    expected += "<" + name + ">" + StreamText(values[idx]) + "</" + name + ">";
+  }
+  EXPECT_EQ(text, expected);
   EXPECT_NE(text.find("<NoiseLevel>1e-05</NoiseLevel>"), std::string::npos);
-  const std::string end =
-      "<VoiceModeMonoUniPoly>0</VoiceModeMonoUniPoly><VoiceSpreadAmt>0</VoiceSpreadAmt>";
+  EXPECT_NE(text.find("<ModWheel>0.333333</ModWheel>"), std::string::npos);
+  const std::string end = "<VoiceSpreadAmt>1</VoiceSpreadAmt>";  // rounded, no line break
   ASSERT_GE(text.size(), end.size());
   EXPECT_EQ(text.substr(text.size() - end.size()), end);
-  EXPECT_EQ(text.find_first_of("\r\n "), text.find("Vorn Audio") + 4);  // the only blank
-  EXPECT_EQ(std::count(text.begin(), text.end(), '<'), 2 * (3 + 115));
 }
 
-TEST(PresetFormat, NumbersUseSixSignificantDigits) {
-  EXPECT_EQ(PresetFile::FormatNumber(0.5), "0.5");
-  EXPECT_EQ(PresetFile::FormatNumber(1.0), "1");
-  EXPECT_EQ(PresetFile::FormatNumber(0.0), "0");
-  EXPECT_EQ(PresetFile::FormatNumber(0.1234567), "0.123457");
+TEST(PresetFormat, NumbersAreWrittenLikeADefaultStream) {
+  for (double value : {0.5, 1.0, 0.0, 0.1234567, 0.00001, 10000.0, 1234567.0, -0.25, 0.85, 1e-7,
+                       123456.5, 0.000123456789, 7.0, 0.3f + 0.0}) {
+    EXPECT_EQ(PresetFile::FormatNumber(value), StreamText(value)) << value;
+  }
   EXPECT_EQ(PresetFile::FormatNumber(0.00001), "1e-05");
-  EXPECT_EQ(PresetFile::FormatNumber(10000.0), "10000");
   EXPECT_EQ(PresetFile::FormatNumber(1234567.0), "1.23457e+06");
-  EXPECT_EQ(PresetFile::FormatNumber(-0.25), "-0.25");
 }
 
 TEST(PresetFormat, NumbersReadLikeTheStandardConversionButOnlyFinite) {
@@ -103,8 +113,11 @@ TEST(PresetFormat, NumbersReadLikeTheStandardConversionButOnlyFinite) {
   EXPECT_EQ(ParsedOrNan("1e"), 1.0);
   EXPECT_EQ(ParsedOrNan("0x10"), 0.0);
   EXPECT_EQ(ParsedOrNan("0.1"), static_cast<double>(0.1f));
+  EXPECT_EQ(ParsedOrNan("0e-50"), 0.0);
+  EXPECT_EQ(ParsedOrNan("1.2e-38"), static_cast<double>(1.2e-38f));
+  // Overflow and underflow (below the smallest normal float) are range errors.
   for (const char* bad : {"", " ", "abc", ".", "-", "+-1", "e5", "nan", "inf", "-inf", "infinity",
-                          "NAN", "1e39", "-1e39"}) {
+                          "NAN", "1e39", "-1e39", "1e-50", "1e-40", "-1e-39"}) {
     EXPECT_EQ(ParsedOrNan(bad), -12345.0) << bad;
   }
 }

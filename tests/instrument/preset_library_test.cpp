@@ -1,7 +1,9 @@
 // The factory library: file names, the preset menu's selector and the step buttons.
-#include "instrument/preset_library.h"
+#include <cctype>
+
 #include "instrument/common_documents.h"
 #include "instrument/preset_file.h"
+#include "instrument/preset_library.h"
 #include "instrument_fixture.h"
 
 using namespace EngineParam;
@@ -43,6 +45,56 @@ TEST(PresetLibraryPaths, NumbersNameFilesInTheirFolders) {
   EXPECT_STREQ(PresetLibrary::PresetName(216), "PAD - Rise, Krispies ! (MW)");
   EXPECT_STREQ(PresetLibrary::PresetName(219), "PAD - Vintage Overtones");
   EXPECT_EQ(PresetLibrary::PresetName(220), nullptr);
+}
+
+TEST(PresetLibraryPaths, CategoriesFillTheirNumberRangesInOrder) {
+  const struct {
+    const char* code;
+    const char* folder;
+    int first;
+    int last;
+  } categories[] = {
+      {"WLCM", "Factory", 1, 1},
+      {"BASS", "Factory", 2, 12},
+      {"ARP", "Factory", 13, 33},
+      {"KEYS", "Factory", 34, 68},
+      {"LEAD", "Factory", 69, 107},
+      {"ACST", "Factory", 108, 127},
+      {"PAD", "Factory", 128, 144},
+      {"PERC", "Factory", 145, 151},
+      {"SFX", "Factory", 152, 155},
+      {"ACST", "GlassTidesExpansion", 156, 157},
+      {"ARP", "GlassTidesExpansion", 158, 160},
+      {"BASS", "GlassTidesExpansion", 161, 166},
+      {"KEYS", "GlassTidesExpansion", 167, 189},
+      {"LEAD", "GlassTidesExpansion", 190, 203},
+      {"PAD", "GlassTidesExpansion", 204, 219},
+  };
+  auto lower = [](std::string text) {
+    for (char& c : text)
+      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+  };
+  int next = 1;
+  for (const auto& category : categories) {
+    ASSERT_EQ(category.first, next);
+    for (int n = category.first; n <= category.last; ++n) {
+      EXPECT_EQ(
+          std::string(PresetLibrary::PresetName(n)).rfind(std::string(category.code) + " - ", 0),
+          0u)
+          << n;
+      EXPECT_STREQ(PresetLibrary::PresetFolder(n), category.folder) << n;
+      // Titles are listed alphabetically within their category.
+      if (n > category.first) {
+        EXPECT_LT(lower(PresetLibrary::PresetName(n - 1)), lower(PresetLibrary::PresetName(n)))
+            << n;
+      }
+    }
+    next = category.last + 1;
+  }
+  EXPECT_EQ(next, 220);
+  EXPECT_EQ(PresetLibrary::PresetName(0), nullptr);
+  EXPECT_EQ(PresetLibrary::PresetFolder(220), nullptr);
 }
 
 TEST(PresetLibraryPaths, SelectorValuesRoundToPresetNumbers) {

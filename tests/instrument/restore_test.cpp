@@ -77,3 +77,29 @@ TEST_F(InstrumentTest, LoadingThePresetSlotRestoresTheInitSound) {
   EXPECT_EQ(Record(MainVolume), 0.8);
   EXPECT_EQ(EngineValue(MainVolume), 0.8);
 }
+
+TEST_F(InstrumentTest, ARefusedStateChangesNothing) {
+  Set(Key050A, 1.0);
+  Render();
+  ASSERT_EQ(Gate(0), 1.0);
+  HeapBuffer chunk = StateWith(*synth, {});
+  chunk.Resize(chunk.Size() - 8, true);
+  EXPECT_EQ(synth->UnserializeState(&chunk, 0), -1);
+  EXPECT_EQ(Record(Key050A), 1.0);
+  EXPECT_EQ(EngineValue(Key050A), 1.0);
+  Set(Key050A, 0.0);
+  Render();
+  EXPECT_EQ(Gate(0), 0.0);
+}
+
+TEST_F(InstrumentTest, ARestoreLeavesTheUsersPendingLoadToItsSelector) {
+  TemporaryDocuments documents;
+  const std::filesystem::path file = documents.Path() / "Chosen.tovalunepreset";
+  WriteText(file, "<MainVolume>0.2</MainVolume>");
+  synth->Editor().CompleteFileDialog(PresetFileSelector::kLoad, file.string());
+  HeapBuffer chunk = StateWith(*synth, {{PresetLoad, 1.0}, {MainVolume, 0.6}});
+  synth->UnserializeState(&chunk, 0);
+  EXPECT_EQ(Record(MainVolume), 0.6);
+  SetFromEditor(PresetLoad, 0.0);
+  EXPECT_EQ(Record(MainVolume), static_cast<double>(0.2f));
+}

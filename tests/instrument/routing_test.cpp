@@ -1,4 +1,7 @@
 // Parameter changes: engine copy, couplings, effect panels, on-screen keys.
+#include <vector>
+
+#include "instrument/effect_panels.h"
 #include "instrument_fixture.h"
 
 using namespace EngineParam;
@@ -40,31 +43,70 @@ TEST_F(InstrumentTest, VoiceModeOtherThanPolySwitchesTheArpeggiatorOff) {
   EXPECT_EQ(EngineValue(ArpeggiatorMode), 0.0);
 }
 
-TEST_F(InstrumentTest, SlotOneSelectorShowsOnePanelAndItsLabel) {
+TEST_F(InstrumentTest, EffectSelectorsShowOnePanelAndTheirLabel) {
+  const struct {
+    int selector;
+    double value;
+    const char* label;
+    int shownPanel;  // -1: none of the slot's panels
+  } rows[] = {
+      {FXSlot1Selector, 2, "FX Slot 1 : Chorus", 0},
+      {FXSlot1Selector, 3, "FX Slot 1 : Flanger", 1},
+      {FXSlot1Selector, 4, "FX Slot 1 : Tube Dist", 2},
+      {FXSlot1Selector, 5, "FX Slot 1 : Solid Dist", 3},
+      {FXSlot1Selector, 6, "FX Slot 1 : Foldback", 4},
+      {FXSlot1Selector, 7, "FX Slot 1 : Bitcrusher", 5},
+      {FXSlot1Selector, 1.995, "FX Slot 1 : Chorus", 0},  // 0.01 lifts it to 2
+      {FXSlot1Selector, 1, "FX Slot 1 : No Effect", -1},
+      {FXSlot2Selector, 2, "FX Slot 2 : Delay", 6},
+      {FXSlot2Selector, 3, "FX Slot 2 : Reverb", 7},
+      {FXSlot2Selector, 2.995, "FX Slot 2 : Delay", 6},  // truncated, no 0.01
+      {FXSlot2Selector, 1, "FX Slot 2 : No Effect", -1},
+  };
   Set(FXSlot2Selector, 3);
-  Set(FXSlot1Selector, 4);
-  EXPECT_STREQ(synth->Editor().LabelText(EditorLabel::kFxSlot1), "FX Slot 1 : Tube Dist");
-  for (int panel = 0; panel < 6; ++panel)
-    EXPECT_EQ(synth->Editor().IsPanelHidden(panel), panel != 2) << panel;
-  EXPECT_TRUE(synth->Editor().IsPanelHidden(6));
-  EXPECT_FALSE(synth->Editor().IsPanelHidden(7));
-
-  Set(FXSlot1Selector, 1.995);  // rounds up to the chorus
-  EXPECT_STREQ(synth->Editor().LabelText(EditorLabel::kFxSlot1), "FX Slot 1 : Chorus");
-  EXPECT_FALSE(synth->Editor().IsPanelHidden(0));
-  Set(FXSlot1Selector, 7);
-  EXPECT_STREQ(synth->Editor().LabelText(EditorLabel::kFxSlot1), "FX Slot 1 : Bitcrusher");
-  Set(FXSlot1Selector, 1);
-  for (int panel = 0; panel < 6; ++panel)
-    EXPECT_TRUE(synth->Editor().IsPanelHidden(panel));
+  for (const auto& row : rows) {
+    const bool slot1 = row.selector == FXSlot1Selector;
+    Set(row.selector, row.value);
+    EXPECT_EQ(EngineValue(row.selector), row.value) << row.label;
+    EXPECT_STREQ(synth->Editor().LabelText(slot1 ? EditorLabel::kFxSlot1 : EditorLabel::kFxSlot2),
+                 row.label);
+    for (int panel = slot1 ? 0 : 6; panel < (slot1 ? 6 : 8); ++panel)
+      EXPECT_EQ(synth->Editor().IsPanelHidden(panel), panel != row.shownPanel)
+          << row.label << " panel " << panel;
+    if (slot1) {  // slot 2 stays on the reverb meanwhile
+      EXPECT_TRUE(synth->Editor().IsPanelHidden(6)) << row.label;
+      EXPECT_FALSE(synth->Editor().IsPanelHidden(7)) << row.label;
+    }
+  }
 }
 
-TEST_F(InstrumentTest, SlotTwoSelectorTruncatesWithoutRounding) {
-  Set(FXSlot2Selector, 2.995);
-  EXPECT_STREQ(synth->Editor().LabelText(EditorLabel::kFxSlot2), "FX Slot 2 : Delay");
-  EXPECT_FALSE(synth->Editor().IsPanelHidden(6));
-  EXPECT_TRUE(synth->Editor().IsPanelHidden(7));
-  EXPECT_EQ(EngineValue(FXSlot2Selector), 2.995);
+TEST(EffectPanels, EachPanelListsItsControlsInOrder) {
+  const std::vector<std::vector<int>> panels = {
+      {FXSlot1ChorusBandwidth, FXSlot1ChorusCenter, FXSlot1ChorusFeedback, FXSlot1ChorusOffOn,
+       FXSlot1ChorusRate},
+      {FXSlot1FlangerBandwidth, FXSlot1FlangerCenter, FXSlot1FlangerFeedback, FXSlot1FlangerOffOn,
+       FXSlot1FlangerRate},
+      {FXSlot1TubeDistLoad, FXSlot1TubeDistOffOn, FXSlot1TubeDistPostGain, FXSlot1TubeDistPreGain},
+      {FXSlot1TransistorDistLoad, FXSlot1TransistorDistOffOn, FXSlot1TransistorDistPostGain,
+       FXSlot1TransistorDistPreGain},
+      {FXSlot1FoldbackDistOffOn, FXSlot1FoldbackDistPostGain, FXSlot1FoldbackDistPreGain,
+       FXSlot1FoldbackDistThreshold},
+      {FXSlot1BitcrushDistBitDepth, FXSlot1BitcrushDistOffOn, FXSlot1BitcrushDistPostGain,
+       FXSlot1BitcrushDistPreGain},
+      {FXSlot2DelayCutoff, FXSlot2DelayDryWet, FXSlot2DelayFeedback, FXSlot2DelayOffOn,
+       FXSlot2DelayTimeDivL, FXSlot2DelayTimeDivR},
+      {FXSlot2ReverbDamp, FXSlot2ReverbDryWet, FXSlot2ReverbOffOn, FXSlot2ReverbSize,
+       FXSlot2ReverbWidth},
+  };
+  for (int panel = 0; panel < EffectPanels::kPanelCount; ++panel) {
+    int count = 0;
+    const int* params = EffectPanels::PanelParams(panel, &count);
+    ASSERT_NE(params, nullptr);
+    EXPECT_EQ(std::vector<int>(params, params + count), panels[panel]) << panel;
+  }
+  int count = 1;
+  EXPECT_EQ(EffectPanels::PanelParams(8, &count), nullptr);
+  EXPECT_EQ(count, 0);
 }
 
 TEST_F(InstrumentTest, InitParamsReappliesTheSelectors) {
