@@ -5,10 +5,11 @@
 
 namespace Steinberg {
 
-CPluginFactory::CPluginFactory(const PFactoryInfo& info)
-    : factoryInfo(info){FUNKNOWN_CTOR}
+CPluginFactory::CPluginFactory(const PFactoryInfo& info) : factoryInfo(info) {
+  __funknownRefCount = 1;  // the creator's reference
+}
 
-      CPluginFactory::~CPluginFactory() = default;
+CPluginFactory::~CPluginFactory() = default;
 
 IMPLEMENT_REFCOUNT(CPluginFactory)
 

@@ -155,8 +155,6 @@ class IPluginVST3 : public IPluginCore,
   void UnbindChannels();
   void BindChannels(const Steinberg::Vst::ProcessData& data);
   void Render64(const Steinberg::Vst::ProcessData& data);
-  // Frames every channel's scratch buffer holds.
-  Steinberg::int32 ScratchFrames() const;
   // The preset slot a normalized program-change value names.
   int PresetIndexFor(double normalized) const;
 

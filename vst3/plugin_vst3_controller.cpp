@@ -16,7 +16,10 @@ namespace {
 
 constexpr int kTextUnits = 128;  // String128 with its terminator
 
-// Hands a new parameter to the container, which then owns it; false when either fails.
+// Hands a new parameter to the container, which then owns it; false when either fails. The
+// container's list has room for every parameter beforehand (see ExportParameters), so only its id
+// map can fail, and that happens before the list takes the parameter: the release below is the
+// only one.
 bool AddTo(ParameterContainer& container, Parameter* parameter) {
   if (!parameter) return false;
   try {
@@ -31,6 +34,11 @@ bool AddTo(ParameterContainer& container, Parameter* parameter) {
 }  // namespace
 
 bool IPluginVST3::ExportParameters() {
+  try {
+    parameters.init(NParams() + 1);  // the list never grows while parameters are added
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   String128 title;
   String128 units;
   if (NPresets() > 0) {
@@ -92,7 +100,8 @@ bool IPluginVST3::ExportParameter(int idx) {
 }
 
 tresult PLUGIN_API IPluginVST3::getParameterInfo(int32 paramIndex, ParameterInfo& info) {
-  if (paramIndex < 0 || paramIndex >= parameters.getParameterCount()) return kInvalidArgument;
+  // The container would throw for an index outside its list; the answer is the SDK's own.
+  if (paramIndex < 0 || paramIndex >= parameters.getParameterCount()) return kResultFalse;
   return EditController::getParameterInfo(paramIndex, info);
 }
 

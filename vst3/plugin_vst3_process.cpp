@@ -1,7 +1,6 @@
 // The processor half of IPluginVST3: bus arrangements, the processing set-up
 // and the per-block process call.
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -81,17 +80,7 @@ tresult PLUGIN_API IPluginVST3::setupProcessing(ProcessSetup& setup) {
   processSetup = setup;
   // Blocks longer than the scratch buffers still render, in pieces; the host hears that the
   // buffers it asked for could not be had.
-  return ScratchFrames() >= setup.maxSamplesPerBlock ? kResultOk : kOutOfMemory;
-}
-
-int32 IPluginVST3::ScratchFrames() const {
-  int32 frames = INT32_MAX;
-  for (int i = 0; i < NInChannels(); ++i)
-    frames = std::min(frames, GetInChannel(i)->ScratchFrames());
-  for (int i = 0; i < NOutChannels(); ++i) {
-    frames = std::min(frames, GetOutChannel(i)->ScratchFrames());
-  }
-  return frames;
+  return GetScratchFrames() >= setup.maxSamplesPerBlock ? kResultOk : kOutOfMemory;
 }
 
 tresult PLUGIN_API IPluginVST3::process(ProcessData& data) {
@@ -246,7 +235,7 @@ void IPluginVST3::BindChannels(const ProcessData& data) {
 
 void IPluginVST3::Render64(const ProcessData& data) {
   const int32 frames = data.numSamples;
-  const int32 scratch = ScratchFrames();
+  const int32 scratch = GetScratchFrames();
   if (frames <= 0) return;
   if (scratch <= 0) {
     // Nothing was set up to render into: the host hears silence.

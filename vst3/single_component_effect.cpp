@@ -16,7 +16,10 @@ SingleComponentEffect::SingleComponentEffect()
   processSetup.sampleRate = 44100.0;
 }
 
-SingleComponentEffect::~SingleComponentEffect() = default;
+SingleComponentEffect::~SingleComponentEffect() {
+  // A host that lets go of the instance without terminate still gets its handler reference back.
+  setComponentHandler(nullptr);
+}
 
 tresult PLUGIN_API SingleComponentEffect::initialize(FUnknown* context) {
   // A host may pass no context at all; a second call is refused even then.
@@ -130,10 +133,12 @@ uint32 PLUGIN_API SingleComponentEffect::getTailSamples() {
 
 Bus* SingleComponentEffect::AppendBus(BusList& list, Bus* bus) {
   if (!bus) return nullptr;
+  // The creation reference stays here until the list holds its own, so a list that cannot grow
+  // releases the bus exactly once.
+  IPtr<Bus> created(bus, false);
   try {
-    list.push_back(IPtr<Bus>(bus, false));
+    list.push_back(created);
   } catch (const std::bad_alloc&) {
-    bus->release();
     return nullptr;
   }
   return bus;

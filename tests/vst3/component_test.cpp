@@ -123,15 +123,21 @@ TEST_F(PreparedTestPlugin, BusQueriesOutsideTheListsAreInvalid) {
   EXPECT_EQ(session.component->getBusCount(kAudio, 5), 0);
 }
 
-TEST_F(PreparedTestPlugin, SetupProcessingStoresTheRateAndResets) {
+TEST_F(PreparedTestPlugin, SetupProcessingStoresTheRateModeAndBlockAndResets) {
+  EXPECT_EQ(session.processor->canProcessSampleSize(kSample32), kResultOk);
+  EXPECT_EQ(session.processor->canProcessSampleSize(kSample64), kResultOk);
+  EXPECT_FALSE(plugin->IsRenderingOffline());
   const int resetsBefore = plugin->resets;
-  EXPECT_EQ(session.SetupProcessing(kSample64, 256, 48000.0), kResultOk);
+  ProcessSetup setup{kOffline, kSample64, 256, 48000.0};
+  EXPECT_EQ(session.processor->setupProcessing(setup), kResultOk);
   EXPECT_DOUBLE_EQ(plugin->GetSampleRate(), 48000.0);
   EXPECT_EQ(plugin->GetBlockSize(), 256);
   EXPECT_EQ(plugin->resets, resetsBefore + 1);
+  EXPECT_TRUE(plugin->IsRenderingOffline());
 }
 
 TEST_F(PreparedTestPlugin, RefusedSetupChangesNothing) {
+  EXPECT_EQ(session.processor->canProcessSampleSize(2), kResultFalse);
   plugin->SetBypassed(true);
   const int resetsBefore = plugin->resets;
   EXPECT_EQ(session.SetupProcessing(2, 256, 48000.0), kResultFalse);
@@ -145,12 +151,6 @@ TEST_F(PreparedTestPlugin, RefusedSetupChangesNothing) {
   EXPECT_EQ(plugin->resets, resetsBefore);
 }
 
-TEST_F(PreparedTestPlugin, ProcessesBothSampleSizesOnly) {
-  EXPECT_EQ(session.processor->canProcessSampleSize(kSample32), kResultOk);
-  EXPECT_EQ(session.processor->canProcessSampleSize(kSample64), kResultOk);
-  EXPECT_EQ(session.processor->canProcessSampleSize(2), kResultFalse);
-}
-
 TEST_F(PreparedTestPlugin, LatencyChangeRestartsTheComponent) {
   plugin->SetLatency(3);
   EXPECT_EQ(session.processor->getLatencySamples(), 3u);
@@ -158,9 +158,28 @@ TEST_F(PreparedTestPlugin, LatencyChangeRestartsTheComponent) {
   EXPECT_EQ(session.handler.restartFlags[0], kLatencyChanged);
 }
 
-TEST_F(PreparedTestPlugin, OfflineProcessingIsReported) {
-  EXPECT_FALSE(plugin->IsRenderingOffline());
-  ProcessSetup setup{kOffline, kSample32, 512, 44100.0};
-  ASSERT_EQ(session.processor->setupProcessing(setup), kResultOk);
-  EXPECT_TRUE(plugin->IsRenderingOffline());
+TEST(Vst3References, HostObjectsGetEveryReferenceBack) {
+  TestHostApplication host;
+  TestComponentHandler handler;
+  // A host that terminates before it releases, and one that only releases.
+  for (bool terminates : {true, false}) {
+    IPluginFactory* factory = CreateTestPluginFactory();
+    void* object = nullptr;
+    ASSERT_EQ(factory->createInstance(TovaluneVst3Ids::kClassId, IComponent::iid, &object),
+              kResultOk);
+    auto* component = static_cast<IComponent*>(object);
+    IEditController* controller = nullptr;
+    ASSERT_EQ(
+        component->queryInterface(IEditController::iid, reinterpret_cast<void**>(&controller)),
+        kResultOk);
+    ASSERT_EQ(component->initialize(&host), kResultOk);
+    controller->setComponentHandler(&handler);
+    EXPECT_GT(handler.references, 1);
+    if (terminates) component->terminate();
+    controller->release();
+    EXPECT_EQ(component->release(), 0u);
+    factory->release();
+    EXPECT_EQ(host.references, 1) << terminates;
+    EXPECT_EQ(handler.references, 1) << terminates;
+  }
 }

@@ -20,17 +20,14 @@ std::string ValueText(IEditController* controller, ParamID id, double normalized
 
 }  // namespace
 
-TEST_F(PreparedTestPlugin, ExportsThePresetParameterFirst) {
+TEST_F(PreparedTestPlugin, ExportsThePresetThenEachParameterAsARangeWithItsIndexAsId) {
   ParameterInfo info{};
   ASSERT_EQ(session.controller->getParameterInfo(0, info), kResultOk);
   EXPECT_EQ(info.id, TovaluneVst3Ids::kPresetParamId);
   EXPECT_EQ(Narrow(info.title), "Preset");
   EXPECT_EQ(info.stepCount, 0);  // one slot: no step beyond it
   EXPECT_EQ(info.flags, ParameterInfo::kIsProgramChange);
-}
 
-TEST_F(PreparedTestPlugin, ExportsEachParameterAsARangeWithItsIndexAsId) {
-  ParameterInfo info{};
   ASSERT_EQ(session.controller->getParameterInfo(1, info), kResultOk);
   EXPECT_EQ(info.id, 0u);
   EXPECT_EQ(Narrow(info.title), "Level");
@@ -39,15 +36,14 @@ TEST_F(PreparedTestPlugin, ExportsEachParameterAsARangeWithItsIndexAsId) {
   EXPECT_DOUBLE_EQ(info.defaultNormalizedValue, 0.5);
   EXPECT_EQ(info.flags, ParameterInfo::kCanAutomate);
   EXPECT_EQ(info.unitId, kRootUnitId);
+  // The default on the parameter's own curve, so that a host's reset lands on it.
+  ASSERT_EQ(session.controller->getParameterInfo(2, info), kResultOk);
+  EXPECT_DOUBLE_EQ(info.defaultNormalizedValue, std::sqrt(980.0 / 19980.0));
   ASSERT_EQ(session.controller->getParameterInfo(IPluginCore::kParamCount, info), kResultOk);
   EXPECT_EQ(info.id, static_cast<ParamID>(IPluginCore::kParamCount - 1));
-}
 
-TEST_F(PreparedTestPlugin, ParameterInfoOutsideTheListIsRefused) {
-  ParameterInfo info{};
-  EXPECT_EQ(session.controller->getParameterInfo(-1, info), kInvalidArgument);
-  EXPECT_EQ(session.controller->getParameterInfo(1 + IPluginCore::kParamCount, info),
-            kInvalidArgument);
+  EXPECT_EQ(session.controller->getParameterInfo(-1, info), kResultFalse);
+  EXPECT_EQ(session.controller->getParameterInfo(1 + IPluginCore::kParamCount, info), kResultFalse);
 }
 
 TEST_F(PreparedTestPlugin, FormatsValuesThroughRangeShapeAndDisplayTexts) {
@@ -82,12 +78,6 @@ TEST_F(PreparedTestPlugin, ParsesValueTextsTheWayTheyAreShown) {
   EXPECT_DOUBLE_EQ(normalized, 1.0);
   EXPECT_EQ(parse(0, "loud", &normalized), kResultFalse);
   EXPECT_EQ(session.controller->getParamValueByString(0, nullptr, normalized), kInvalidArgument);
-}
-
-TEST_F(PreparedTestPlugin, ReportsTheDefaultOnTheParametersOwnCurve) {
-  ParameterInfo info{};
-  ASSERT_EQ(session.controller->getParameterInfo(2, info), kResultOk);
-  EXPECT_DOUBLE_EQ(info.defaultNormalizedValue, std::sqrt(980.0 / 19980.0));
 }
 
 TEST_F(PreparedTestPlugin, ConvertsBetweenPlainAndNormalized) {

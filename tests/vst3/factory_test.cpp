@@ -42,31 +42,6 @@ class FactoryTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(FactoryTest, DescribesTheFactoryAndItsClassInEveryInfoVersion) {
-  PFactoryInfo info;
-  ASSERT_EQ(factory->getFactoryInfo(&info), kResultOk);
-  EXPECT_STREQ(info.vendor, "Maker");
-  EXPECT_EQ(info.flags, 16);
-  EXPECT_EQ(factory->countClasses(), 1);
-
-  PClassInfo plain;
-  ASSERT_EQ(factory->getClassInfo(0, &plain), kResultOk);
-  EXPECT_EQ(std::memcmp(plain.cid, TovaluneVst3Ids::kClassId, 16), 0);
-  EXPECT_STREQ(plain.category, "Audio Module Class");
-  EXPECT_STREQ(plain.name, "Thing");
-
-  PClassInfo2 second;
-  ASSERT_EQ(factory->getClassInfo2(0, &second), kResultOk);
-  EXPECT_EQ(second.classFlags, 2u);
-  EXPECT_STREQ(second.subCategories, "Instrument|Synth");
-  EXPECT_STREQ(second.sdkVersion, "VST 3.6.0");
-
-  PClassInfoW wide;
-  ASSERT_EQ(factory->getClassInfoUnicode(0, &wide), kResultOk);
-  EXPECT_EQ(wide.name[0], 'T');
-  EXPECT_EQ(wide.version[4], '0');
-}
-
 TEST_F(FactoryTest, RefusesIndicesOutsideTheClassesAndNullRecords) {
   PClassInfo plain;
   PClassInfo2 second;

@@ -50,11 +50,21 @@ TEST(TovaluneFactory, PublishesTheVendorAndTheOneClass) {
   EXPECT_STREQ(info.vendor, "VornAudio");
   EXPECT_EQ(info.flags, PFactoryInfo::kUnicode);
 
-  IPluginFactory2* factory2 = nullptr;
-  ASSERT_EQ(factory->queryInterface(IPluginFactory2::iid, reinterpret_cast<void**>(&factory2)),
+  ASSERT_EQ(factory->countClasses(), 1);
+  PClassInfo plain;
+  ASSERT_EQ(factory->getClassInfo(0, &plain), kResultOk);
+  EXPECT_STREQ(plain.name, "Tovalune");
+  EXPECT_STREQ(plain.category, "Audio Module Class");
+
+  IPluginFactory3* factory3 = nullptr;
+  ASSERT_EQ(factory->queryInterface(IPluginFactory3::iid, reinterpret_cast<void**>(&factory3)),
             kResultOk);
+  PClassInfoW wide;
+  ASSERT_EQ(factory3->getClassInfoUnicode(0, &wide), kResultOk);
+  EXPECT_EQ(wide.name[0], 'T');
+  EXPECT_EQ(std::memcmp(wide.cid, plain.cid, sizeof(TUID)), 0);
   PClassInfo2 classInfo;
-  ASSERT_EQ(factory2->getClassInfo2(0, &classInfo), kResultOk);
+  ASSERT_EQ(factory3->getClassInfo2(0, &classInfo), kResultOk);
   const unsigned char fixedBytes[8] = {0x0D, 0xE7, 0xAE, 0xF2, 0xDE, 0x00, 0x4E, 0x4F};
   EXPECT_EQ(std::memcmp(classInfo.cid, fixedBytes, 8), 0);
   EXPECT_EQ(std::memcmp(classInfo.cid + 8, "VrnqVad2", 8), 0);
@@ -66,7 +76,7 @@ TEST(TovaluneFactory, PublishesTheVendorAndTheOneClass) {
   EXPECT_STREQ(classInfo.vendor, "");
   EXPECT_STREQ(classInfo.version, "1.1.0");
   EXPECT_STREQ(classInfo.sdkVersion, "VST 3.6.0");
-  factory2->release();
+  factory3->release();
   factory->release();
 }
 

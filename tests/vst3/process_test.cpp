@@ -148,11 +148,19 @@ TEST_F(PreparedTestPlugin, TransportComesFromTheLastContext) {
   EXPECT_EQ(plugin->GetSamplePosition(), 44100);
 }
 
-TEST_F(PreparedTestPlugin, RendersIntoTheHostsFloatBuffers) {
-  TestAudioBlock block(64, 1, 2, kMarker);
-  ASSERT_EQ(session.Process(block, kSample32), kResultOk);
-  EXPECT_FLOAT_EQ(block.Output32(0, 0, 63), TestPlugin::kLevel);
-  EXPECT_FLOAT_EQ(block.Output32(0, 1, 0), 2 * TestPlugin::kLevel);
+TEST_F(PreparedTestPlugin, RendersIntoTheHostsBuffersInEitherSampleSize) {
+  for (int32 size : {kSample32, kSample64}) {
+    ASSERT_EQ(session.SetupProcessing(size), kResultOk);
+    TestAudioBlock block(64, 1, 2, kMarker);
+    ASSERT_EQ(session.Process(block, size), kResultOk);
+    EXPECT_DOUBLE_EQ(size == kSample64 ? block.Output64(0, 0, 63) : block.Output32(0, 0, 63),
+                     TestPlugin::kLevel);
+    EXPECT_DOUBLE_EQ(size == kSample64 ? block.Output64(0, 1, 0) : block.Output32(0, 1, 0),
+                     2 * TestPlugin::kLevel);
+    // 64-bit buffers go to the instrument as they are; afterwards no channel points at them.
+    EXPECT_EQ(plugin->lastOutput0 == block.output64[0].data(), size == kSample64);
+    EXPECT_NE(plugin->OutputPointers()[0], block.output64[0].data());
+  }
 }
 
 TEST_F(PreparedTestPlugin, InactiveOutputBusLeavesItsBuffersUntouched) {
@@ -187,16 +195,6 @@ TEST_F(PreparedTestPlugin, BusesWithoutChannelBuffersAreSkipped) {
   data.numOutputs = 1;
   data.outputs = &output;
   EXPECT_EQ(session.processor->process(data), kResultOk);
-}
-
-TEST_F(PreparedTestPlugin, HandsTheHostsDoubleBuffersStraightToTheInstrument) {
-  ASSERT_EQ(session.SetupProcessing(kSample64), kResultOk);
-  TestAudioBlock block(64, 1, 2, kMarker);
-  ASSERT_EQ(session.Process(block, kSample64), kResultOk);
-  EXPECT_DOUBLE_EQ(block.Output64(0, 1, 63), 2 * TestPlugin::kLevel);
-  ASSERT_NE(plugin->lastOutputs, nullptr);
-  // After the block no channel keeps pointing at the host's memory.
-  EXPECT_NE(plugin->OutputPointers()[0], block.output64[0].data());
 }
 
 TEST_F(PreparedTestPlugin, RefusesABlockInAnotherSampleSize) {

@@ -62,14 +62,10 @@ TEST_F(PreparedTestPlugin, StateRoundTripsIntoAnotherInstance) {
   EXPECT_EQ(other.SaveState(), saved);
 }
 
-TEST_F(PreparedTestPlugin, AnyNonZeroBypassWordBypasses) {
-  ASSERT_EQ(session.RestoreState(StateWith(1.0, 7)), kResultOk);
-  EXPECT_TRUE(plugin->IsBypassed());
-}
-
-TEST_F(PreparedTestPlugin, ValuesOutsideTheirRangeAreClamped) {
-  ASSERT_EQ(session.RestoreState(StateWith(500.0, 0)), kResultOk);
+TEST_F(PreparedTestPlugin, ClampsRestoredValuesAndBypassesOnAnyNonZeroWord) {
+  ASSERT_EQ(session.RestoreState(StateWith(500.0, 7)), kResultOk);
   EXPECT_DOUBLE_EQ(plugin->GetParam(0)->Value(), 100.0);
+  EXPECT_TRUE(plugin->IsBypassed());
 }
 
 TEST_F(PreparedTestPlugin, IncompleteOrCorruptStateChangesNothing) {

@@ -48,7 +48,7 @@ void TestPlugin::ParamChanged(int idx) {
 void TestPlugin::ProcessBlock(double** /*inputs*/, double** outputs, int nFrames) {
   blockFrames.push_back(nFrames);
   tempos.push_back(GetTempo());
-  lastOutputs = outputs;
+  lastOutput0 = outputs[0];
   for (int c = 0; c < NOutChannels(); ++c) {
     for (int f = 0; f < nFrames; ++f)
       outputs[c][f] = kLevel * (c + 1);

@@ -27,7 +27,7 @@ class TestPlugin : public IPluginVST3 {
   std::vector<IMidiMessage> midi;
   std::vector<int> blockFrames;
   std::vector<double> tempos;
-  double** lastOutputs = nullptr;
+  double* lastOutput0 = nullptr;  // where the last block wrote channel 0
 };
 
 // A factory with the test plug-in registered as its one class (one reference for the caller).
