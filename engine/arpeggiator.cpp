@@ -16,7 +16,7 @@ struct Pattern {
   int entries[kMaxPatternLength];  // 1-based held-voice positions, or kRest
 };
 
-// Patterns by pattern index (Up, UpDown, UpTwice, UpDownTwice) and held count 0..4.
+// Step tables by ArpPattern and held count 0..4.
 constexpr Pattern kPatterns[4][5] = {
     {{0, {}}, {1, {1}}, {2, {1, 2}}, {3, {1, 2, 3}}, {4, {1, 2, 3, 4}}},
     {{0, {}}, {1, {1}}, {2, {1, 2}}, {4, {1, 2, 3, 2}}, {6, {1, 2, 3, 4, 3, 2}}},
@@ -62,8 +62,8 @@ void ArpeggiatorStep(EngineRecord& record, const BlockValues& values, double gat
   const double square = restart == 0 && arp.clockPhase < 0.5 ? 1.0 : 0.0;
 
   // The square wave delayed by one sample; its rising edge is a tick.
-  const double delayed = Dsp::DelayRead(clockLine, 0);
-  Dsp::DelayWrite(clockLine, square);
+  const double delayed = Dsp::DelayLine::Read(clockLine, 0);
+  Dsp::DelayLine::Write(clockLine, square);
   const bool tick = delayed - arp.previousDelayedSquare == 1;
   arp.previousDelayedSquare = delayed;
   arp.previousSquare = square;
@@ -81,8 +81,7 @@ void ArpeggiatorStep(EngineRecord& record, const BlockValues& values, double gat
   if (values.anyGate == 0) arp.dividerCounter = 0;
   const double stepPulse = step ? 1.0 : 0.0;
 
-  const int patternIndex = values.arpPattern;
-  const Pattern& pattern = kPatterns[patternIndex][static_cast<int>(values.heldCount)];
+  const Pattern& pattern = kPatterns[values.arpPattern][static_cast<int>(values.heldCount)];
   double counter = arp.stepCounter;
   if (stepPulse - arp.previousStepForCounter == 1) counter += 1;
   arp.previousStepForCounter = stepPulse;

@@ -147,7 +147,7 @@ void ComputeArpeggiator(const double* params, double sr, BlockValues& v) {
   v.heldCount = Clamp(sum, 0.0, 4.0);
   const double m = (params[P::ArpeggiatorMode] + 0.02) * 4;
   v.arpOn = Clamp(m, 0.0, 1.0) >= 1.0;
-  v.arpPattern = static_cast<int>(Clamp(m - 1, 0.0, 3.0));
+  v.arpPattern = static_cast<ArpPattern>(static_cast<int>(Clamp(m - 1, 0.0, 3.0)));
   const double bpm = params[P::HostTempoBpm];
   const double clockTempo = bpm * 4;
   const double ticksPerSecond = clockTempo / 60;
@@ -217,9 +217,9 @@ void ComputeSlot2(const EngineRecord& record, const double* params, double sr, B
   for (int i = 0; i < 4; ++i) {
     const double length = i == 0 ? room : room * feedbackScale[i];
     v.reverbFeedbackGain[i] = SafePow(g, length);
-    v.reverbFeedbackDelay[i] = Dsp::LimitedDelay(lines[kReverbA + i], length);
+    v.reverbFeedbackDelay[i] = Dsp::DelayLine::LimitedDelay(lines[kReverbA + i], length);
     v.reverbTapGain[i] = SafePow(g, tapLength[i]);
-    v.reverbTapDelay[i] = Dsp::LimitedDelay(lines[kReverbInputTaps], tapLength[i]);
+    v.reverbTapDelay[i] = Dsp::DelayLine::LimitedDelay(lines[kReverbInputTaps], tapLength[i]);
   }
   const double spread = std::trunc(room * 0.000527);
   const double w = v.reverbWidth;
@@ -230,10 +230,13 @@ void ComputeSlot2(const EngineRecord& record, const double* params, double sr, B
                                 ((931 - 0.380445 * w) - (369 - 0.568366 * w)) * spread,
                                 (1341 - (931 - 0.380445 * w)) * spread};
   for (int i = 0; i < 3; ++i) {
-    v.reverbOut0Delay[i] = Dsp::LimitedDelay(lines[kReverbOut0Diffuser1 + i], out0Length[i]);
-    v.reverbOut1Delay[i] = Dsp::LimitedDelay(lines[kReverbOut1Diffuser1 + i], out1Length[i]);
+    v.reverbOut0Delay[i] =
+        Dsp::DelayLine::LimitedDelay(lines[kReverbOut0Diffuser1 + i], out0Length[i]);
+    v.reverbOut1Delay[i] =
+        Dsp::DelayLine::LimitedDelay(lines[kReverbOut1Diffuser1 + i], out1Length[i]);
   }
-  v.reverbInputDiffuserDelay = Dsp::LimitedDelay(lines[kReverbInputDiffuser], room * 0.110732);
+  v.reverbInputDiffuserDelay =
+      Dsp::DelayLine::LimitedDelay(lines[kReverbInputDiffuser], room * 0.110732);
 }
 
 }  // namespace

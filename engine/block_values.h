@@ -27,6 +27,9 @@ enum MatrixTarget : int {
 constexpr int kSourceCount = 6;
 constexpr int kTargetCount = 7;
 
+// Step pattern of the arpeggiator over the held voices.
+enum ArpPattern : int { Up = 0, UpDown = 1, UpTwice = 2, UpDownTwice = 3 };
+
 struct BlockValues {
   double sampleRate;
   double inverseSampleRate;
@@ -78,7 +81,7 @@ struct BlockValues {
   double anyGate;
   double heldCount;
   bool arpOn;
-  int arpPattern;
+  ArpPattern arpPattern;
   double arpIncrement;
   double arpSamplesPerTick;
   double barStartPulse;

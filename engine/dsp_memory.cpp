@@ -37,28 +37,27 @@ void FreeMemory(void* memory) {
   std::free(memory);
 }
 
-bool BuildCosineTable(CosineTable& table) {
-  table.count = 0;
-  table.channels = 1;
-  table.entries = static_cast<double*>(AllocateZeroed(kCosineTableSize, sizeof(double)));
-  if (table.entries == nullptr) {
+CosineTable::CosineTable()
+    : count(0),
+      channels(1),
+      entries(static_cast<double*>(AllocateZeroed(kCosineTableSize, sizeof(double)))) {
+  if (entries == nullptr) {
     std::fputs("out of memory\n", stderr);
-    return false;
+    return;
   }
-  table.count = kCosineTableSize;
+  count = kCosineTableSize;
   for (int32_t j = 0; j < kCosineTableSize; ++j) {
-    table.entries[j] = std::cos(j * kPi * 2 / kCosineTableSize);
+    entries[j] = std::cos(j * kPi * 2 / kCosineTableSize);
   }
-  return true;
 }
 
-void FreeCosineTable(CosineTable& table) {
+void CosineTable::Free(CosineTable& table) {
   FreeMemory(table.entries);
   table.entries = nullptr;
   table.count = 0;
 }
 
-bool ResizeSampleBuffer(SampleBuffer& buffer, int32_t count) {
+bool SampleBuffer::Resize(SampleBuffer& buffer, int32_t count) {
   const int32_t requested = count < kMaxBufferSamples ? count : kMaxBufferSamples;
   if (count > kMaxBufferSamples) std::fputs("warning: constraining [data] to < 256MB\n", stdout);
   if (count < 0) count = 0;
@@ -88,7 +87,7 @@ bool ResizeSampleBuffer(SampleBuffer& buffer, int32_t count) {
   return false;
 }
 
-bool InitDelayLine(DelayLine& line, int32_t maxDelay) {
+bool DelayLine::Init(DelayLine& line, int32_t maxDelay) {
   if (maxDelay < 0) maxDelay = 0;
   if (!line.hasBuffer) {
     line.buffer = SampleBuffer{0, 1, nullptr, 0.0};
@@ -101,7 +100,7 @@ bool InitDelayLine(DelayLine& line, int32_t maxDelay) {
       line.cells != nullptr && line.maxDelay > maxDelay ? line.maxDelay : maxDelay;
   const int32_t size = PowerOfTwoAtLeast(wanted > 2 ? wanted : 2);
   if (line.cells == nullptr || size > line.size) {
-    const bool sized = ResizeSampleBuffer(line.buffer, size);
+    const bool sized = SampleBuffer::Resize(line.buffer, size);
     if (!sized || line.buffer.count != size) {
       std::fputs("delay memory size error\n", stderr);
       line.cells = nullptr;
@@ -123,7 +122,7 @@ bool InitDelayLine(DelayLine& line, int32_t maxDelay) {
   return true;
 }
 
-void FreeDelayLine(DelayLine& line) {
+void DelayLine::Free(DelayLine& line) {
   if (line.hasBuffer) {
     line.buffer.savedPosition = line.lastWrite;
     FreeMemory(line.buffer.samples);

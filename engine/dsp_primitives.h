@@ -94,32 +94,35 @@ void FailAllocationsAfter(int allocations);
 constexpr int32_t kCosineTableSize = 16384;
 
 struct CosineTable {
+  // Allocates and fills the table; entries stays null (and count 0) when the allocation fails.
+  // Non-audio thread; allocates.
+  CosineTable();
+  CosineTable(const CosineTable&) = delete;
+  CosineTable& operator=(const CosineTable&) = delete;
+  // Frees the entries. Non-audio thread.
+  static void Free(CosineTable& table);
+
   int32_t count;
   int32_t channels;
   double* entries;
 };
 
-// Allocates and fills the table; false (and no memory) when the allocation fails.
-// Non-audio thread; allocates.
-bool BuildCosineTable(CosineTable& table);
-void FreeCosineTable(CosineTable& table);
-
 // 32-bit phase oscillator reading the cosine table; the full word range is one period.
 struct CosineOsc {
   uint32_t phase;
   uint32_t increment;
-};
 
-// Returns the interpolated cosine at the current phase, then advances the phase.
-inline double NextCosine(CosineOsc& osc, const double* table) {
-  const uint32_t index = osc.phase >> 18;
-  const uint32_t next = (index + 1) & 0x3FFF;
-  // 1/262143 rather than 1/262144, so the fraction reaches exactly 1 at the top of a step.
-  const double fraction = static_cast<double>(osc.phase & 0x3FFFF) * 3.81471181759574e-06;
-  const double value = table[index] + (table[next] - table[index]) * fraction;
-  osc.phase += osc.increment;
-  return value;
-}
+  // Returns the interpolated cosine at the current phase, then advances the phase.
+  static double Next(CosineOsc& osc, const double* table) {
+    const uint32_t index = osc.phase >> 18;
+    const uint32_t next = (index + 1) & 0x3FFF;
+    // 1/262143 rather than 1/262144, so the fraction reaches exactly 1 at the top of a step.
+    const double fraction = static_cast<double>(osc.phase & 0x3FFFF) * 3.81471181759574e-06;
+    const double value = table[index] + (table[next] - table[index]) * fraction;
+    osc.phase += osc.increment;
+    return value;
+  }
+};
 
 // Linear congruential white noise in [-1, 1), built from a float in [1, 2).
 constexpr uint32_t kNoiseSeedStart = 2;
@@ -133,25 +136,85 @@ inline double NextNoise(uint32_t& seed) {
   return static_cast<double>(value);
 }
 
+// Largest sample count a buffer may hold (256 MB of doubles).
+constexpr int32_t kMaxBufferSamples = 0x2000000;
+
 // Growable mono sample memory behind a delay line.
 struct SampleBuffer {
+  // Makes the buffer hold count zeroed samples, keeping the first min(old, new) old samples when
+  // the memory is replaced. Retries smaller sizes a bounded number of times; returns false when
+  // no memory of the requested size could be had. Non-audio thread; allocates.
+  static bool Resize(SampleBuffer& buffer, int32_t count);
+
   int32_t count;
   int32_t channels;
   double* samples;
   double savedPosition;
 };
 
-// Largest sample count a buffer may hold (256 MB of doubles).
-constexpr int32_t kMaxBufferSamples = 0x2000000;
-
-// Makes the buffer hold count zeroed samples, keeping the first min(old, new) old samples when
-// the memory is replaced. Retries smaller sizes a bounded number of times; returns false when no
-// memory of the requested size could be had (the buffer then keeps what it had).
-// Non-audio thread; allocates.
-bool ResizeSampleBuffer(SampleBuffer& buffer, int32_t count);
-
 // Power-of-two circular delay memory; head is the cell of the current sample.
 struct DelayLine {
+  // Sizes the line on first use (or grows it when maxDelay needs more room than it has), else
+  // clears it. Returns false when the line has no usable memory afterwards.
+  // Non-audio thread; allocates when sizing.
+  static bool Init(DelayLine& line, int32_t maxDelay);
+  // Frees the sample memory. Non-audio thread.
+  static void Free(DelayLine& line);
+
+  // The functions below run per sample: any thread, no allocation.
+  static void Write(DelayLine& line, double x) {
+    line.lastWrite = line.head;
+    line.cells[line.head] = x;
+  }
+
+  static void Step(DelayLine& line) {
+    ++line.head;
+    if (line.head == line.size) line.head = 0;
+  }
+
+  // Before this sample's write the shortest delay is one sample, after it zero.
+  static double LowerBound(const DelayLine& line) {
+    return line.head != line.lastWrite ? 1.0 : 0.0;
+  }
+
+  // Reads round-half-down(d) samples back.
+  static double Read(const DelayLine& line, double d) {
+    const double lower = LowerBound(line);
+    double e = d - 0.5;
+    if (!(e >= lower)) e = lower;
+    if (e > line.maxDelay) e = line.maxDelay;
+    const int32_t index = static_cast<int32_t>(line.head + line.size - e) & line.mask;
+    return line.cells[index];
+  }
+
+  // Reads d samples back with linear interpolation between the neighbouring cells.
+  static double ReadLinear(const DelayLine& line, double d) {
+    const double lower = LowerBound(line);
+    double e = d;
+    if (!(e >= lower)) e = lower;
+    if (e > line.maxDelay) e = line.maxDelay;
+    return ReadLinearFrom(line, e);
+  }
+
+  // Delay for ReadLinearFrom: limited to [1, maximum delay] once per block.
+  static double LimitedDelay(const DelayLine& line, double d) {
+    double e = d;
+    if (!(e >= 1.0)) e = 1.0;
+    if (e > line.maxDelay) e = line.maxDelay;
+    return e;
+  }
+
+  // ReadLinear with a delay already limited. Equal to ReadLinear for a line read before this
+  // sample's write, and for a line that holds only zeros; use LimitedDelay's values only for
+  // lines whose head stands on their last write only while they hold zeros (the reverb's lines).
+  static double ReadLinearFrom(const DelayLine& line, double limitedDelay) {
+    const double p = line.head + line.size - limitedDelay;
+    const int32_t i = static_cast<int32_t>(p);
+    const double a = line.cells[i & line.mask];
+    const double b = line.cells[(i + 1) & line.mask];
+    return a + (b - a) * (p - i);
+  }
+
   double* cells;
   int32_t size;
   int32_t mask;
@@ -161,68 +224,5 @@ struct DelayLine {
   bool hasBuffer;
   SampleBuffer buffer;
 };
-
-// Sizes the line on first use (or grows it when maxDelay needs more room than it has), else
-// clears it. Returns false when the line has no usable memory afterwards.
-// Non-audio thread; allocates when sizing.
-bool InitDelayLine(DelayLine& line, int32_t maxDelay);
-void FreeDelayLine(DelayLine& line);
-
-inline void DelayWrite(DelayLine& line, double x) {
-  line.lastWrite = line.head;
-  line.cells[line.head] = x;
-}
-
-inline void DelayStep(DelayLine& line) {
-  ++line.head;
-  if (line.head == line.size) line.head = 0;
-}
-
-// Before this sample's write the shortest delay is one sample, after it zero.
-inline double DelayLowerBound(const DelayLine& line) {
-  return line.head != line.lastWrite ? 1.0 : 0.0;
-}
-
-// Reads round-half-down(d) samples back.
-inline double DelayRead(const DelayLine& line, double d) {
-  const double lower = DelayLowerBound(line);
-  double e = d - 0.5;
-  if (!(e >= lower)) e = lower;
-  if (e > line.maxDelay) e = line.maxDelay;
-  const int32_t index = static_cast<int32_t>(line.head + line.size - e) & line.mask;
-  return line.cells[index];
-}
-
-// Reads d samples back with linear interpolation between the neighbouring cells.
-inline double DelayReadLinear(const DelayLine& line, double d) {
-  const double lower = DelayLowerBound(line);
-  double e = d;
-  if (!(e >= lower)) e = lower;
-  if (e > line.maxDelay) e = line.maxDelay;
-  const double p = line.head + line.size - e;
-  const int32_t i = static_cast<int32_t>(p);
-  const double a = line.cells[i & line.mask];
-  const double b = line.cells[(i + 1) & line.mask];
-  return a + (b - a) * (p - i);
-}
-
-// Delay for DelayReadLinearFrom: limited to [1, maximum delay] once per block.
-inline double LimitedDelay(const DelayLine& line, double d) {
-  double e = d;
-  if (!(e >= 1.0)) e = 1.0;
-  if (e > line.maxDelay) e = line.maxDelay;
-  return e;
-}
-
-// DelayReadLinear with a delay already limited by LimitedDelay. Equal to it for a line read
-// before this sample's write, and for a line that holds only zeros; use it only for lines whose
-// head stands on their last write only while they hold zeros (the reverb's lines).
-inline double DelayReadLinearFrom(const DelayLine& line, double limitedDelay) {
-  const double p = line.head + line.size - limitedDelay;
-  const int32_t i = static_cast<int32_t>(p);
-  const double a = line.cells[i & line.mask];
-  const double b = line.cells[(i + 1) & line.mask];
-  return a + (b - a) * (p - i);
-}
 
 }  // namespace Dsp

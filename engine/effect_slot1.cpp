@@ -28,15 +28,15 @@ void ModulatedDelayStep(EngineRecord& record, const ModulatedDelay& fx, EffectLf
   group.live = true;
   const double* table = record.cosineTable.entries;
   lfoA.osc.increment = Dsp::LowWord(fx.rate * lfoA.phaseScale);
-  const double l0 = Dsp::NextCosine(lfoA.osc, table);
-  const double r0 = Dsp::DelayReadLinear(line0, l0 * fx.width + fx.centre);
+  const double l0 = Dsp::CosineOsc::Next(lfoA.osc, table);
+  const double r0 = Dsp::DelayLine::ReadLinear(line0, l0 * fx.width + fx.centre);
   lfoB.osc.increment = Dsp::LowWord(fx.rate * 1.31 * lfoB.phaseScale);
-  const double l1 = Dsp::NextCosine(lfoB.osc, table);
-  const double r1 = Dsp::DelayReadLinear(line1, l1 * fx.width + fx.centre);
+  const double l1 = Dsp::CosineOsc::Next(lfoB.osc, table);
+  const double r1 = Dsp::DelayLine::ReadLinear(line1, l1 * fx.width + fx.centre);
   out0 = r0 + x;
   out1 = r1 + x;
-  Dsp::DelayWrite(line0, FixDenormal(x + r0 * fx.feedback));
-  Dsp::DelayWrite(line1, FixDenormal(x + r1 * fx.feedback));
+  Dsp::DelayLine::Write(line0, FixDenormal(x + r0 * fx.feedback));
+  Dsp::DelayLine::Write(line1, FixDenormal(x + r1 * fx.feedback));
 }
 
 double Tube(const BlockValues& v, double x) {

@@ -3,10 +3,8 @@
 namespace Engine {
 namespace {
 
-using Dsp::DelayReadLinear;
-using Dsp::DelayReadLinearFrom;
-using Dsp::DelayWrite;
 using Dsp::FixDenormal;
+using Line = Dsp::DelayLine;
 
 // An inactive effect writes zeros at its heads; once a whole line length of them is written its
 // lines hold only zeros and the group goes quiet.
@@ -28,8 +26,8 @@ void TempoDelayStep(EngineRecord& record, const BlockValues& v, double in0, doub
   EngineHistory& h = record.history;
   if (!v.delayOn) {
     if (ClearingStep(h.tempoDelayLines, &line0, 2)) {
-      DelayWrite(line0, 0.0);
-      DelayWrite(line1, 0.0);
+      Line::Write(line0, 0.0);
+      Line::Write(line1, 0.0);
       h.delayLowPass0 = 0.0;
       h.delayLowPass1 = 0.0;
     }
@@ -39,15 +37,15 @@ void TempoDelayStep(EngineRecord& record, const BlockValues& v, double in0, doub
   }
   h.tempoDelayLines = LineGroup{true, 0};
   const double k = v.delayCutoff;
-  const double r1 = DelayReadLinear(line1, v.delayTime1);
+  const double r1 = Line::ReadLinear(line1, v.delayTime1);
   const double q1 = h.delayLowPass1 + (r1 - h.delayLowPass1) * k;
   out1 = in1 + (q1 - in1) * v.delayDryWet;
-  const double r0 = DelayReadLinear(line0, v.delayTime0);
+  const double r0 = Line::ReadLinear(line0, v.delayTime0);
   const double q0 = h.delayLowPass0 + (r0 - h.delayLowPass0) * k;
   out0 = in0 + (q0 - in0) * v.delayDryWet;
-  DelayWrite(line1, FixDenormal(r1 * v.delayFeedback + in1));
+  Line::Write(line1, FixDenormal(r1 * v.delayFeedback + in1));
   h.delayLowPass0 = FixDenormal(q0);
-  DelayWrite(line0, FixDenormal(r0 * v.delayFeedback + in0));
+  Line::Write(line0, FixDenormal(r0 * v.delayFeedback + in0));
   h.delayLowPass1 = FixDenormal(q1);
 }
 
@@ -69,7 +67,7 @@ void ReverbStep(EngineRecord& record, const BlockValues& v, double in0, double i
   if (!v.reverbOn) {
     if (ClearingStep(group, &lines[kReverbA], kReverbOut1Diffuser3 - kReverbA + 1)) {
       for (int id = kReverbA; id <= kReverbOut1Diffuser3; ++id)
-        DelayWrite(lines[id], 0.0);
+        Line::Write(lines[id], 0.0);
       for (int i = 0; i < 4; ++i)
         damping[i] = 0.0;
     }
@@ -81,7 +79,7 @@ void ReverbStep(EngineRecord& record, const BlockValues& v, double in0, double i
   const double x = (in1 + in0) * 0.707;
   double fb[4];
   for (int i = 0; i < 4; ++i) {
-    const double delayed = DelayReadLinearFrom(lines[kReverbA + i], v.reverbFeedbackDelay[i]);
+    const double delayed = Line::ReadLinearFrom(lines[kReverbA + i], v.reverbFeedbackDelay[i]);
     const double raw = -v.reverbFeedbackGain[i] * delayed;
     fb[i] = raw + (damping[i] - raw) * v.reverbDamp;
   }
@@ -89,18 +87,18 @@ void ReverbStep(EngineRecord& record, const BlockValues& v, double in0, double i
   double taps[4];
   for (int i = 0; i < 4; ++i) {
     taps[i] =
-        DelayReadLinearFrom(lines[kReverbInputTaps], v.reverbTapDelay[i]) * v.reverbTapGain[i];
+        Line::ReadLinearFrom(lines[kReverbInputTaps], v.reverbTapDelay[i]) * v.reverbTapGain[i];
   }
   double e[3], f[3];
   for (int i = 0; i < 3; ++i) {
-    e[i] = DelayReadLinearFrom(lines[kReverbOut0Diffuser1 + i], v.reverbOut0Delay[i]);
-    f[i] = DelayReadLinearFrom(lines[kReverbOut1Diffuser1 + i], v.reverbOut1Delay[i]);
+    e[i] = Line::ReadLinearFrom(lines[kReverbOut0Diffuser1 + i], v.reverbOut0Delay[i]);
+    f[i] = Line::ReadLinearFrom(lines[kReverbOut1Diffuser1 + i], v.reverbOut1Delay[i]);
   }
   const double m1 = 0.5 * ((c + a) - (d + b));
   const double m2 = 0.5 * ((d + b) + (c + a));
   const double m3 = 0.5 * ((a - c) - (b - d));
   const double m4 = -0.5 * ((b - d) + (a - c));
-  const double n = DelayReadLinearFrom(lines[kReverbInputDiffuser], v.reverbInputDiffuserDelay);
+  const double n = Line::ReadLinearFrom(lines[kReverbInputDiffuser], v.reverbInputDiffuserDelay);
   const double diffused = x - 0.75 * n;
   const double late = 0.25 * m4 + 0.25 * m1 - (0.25 * m3 + 0.25 * m2);
 
@@ -110,17 +108,17 @@ void ReverbStep(EngineRecord& record, const BlockValues& v, double in0, double i
   out0 = wet0 * v.reverbMix + in0 * v.reverbDry;
   out1 = wet1 * v.reverbMix + in1 * v.reverbDry;
 
-  DelayWrite(lines[kReverbA], FixDenormal(m1 + taps[0]));
-  DelayWrite(lines[kReverbB], FixDenormal(m4 + taps[1]));
-  DelayWrite(lines[kReverbC], FixDenormal(m3 + taps[2]));
-  DelayWrite(lines[kReverbD], FixDenormal(m2 + taps[3]));
+  Line::Write(lines[kReverbA], FixDenormal(m1 + taps[0]));
+  Line::Write(lines[kReverbB], FixDenormal(m4 + taps[1]));
+  Line::Write(lines[kReverbC], FixDenormal(m3 + taps[2]));
+  Line::Write(lines[kReverbD], FixDenormal(m2 + taps[3]));
   for (int i = 0; i < 4; ++i)
     damping[i] = FixDenormal(fb[i]);
-  DelayWrite(lines[kReverbInputDiffuser], FixDenormal(diffused));
-  DelayWrite(lines[kReverbInputTaps], FixDenormal(0.75 * diffused + n));
+  Line::Write(lines[kReverbInputDiffuser], FixDenormal(diffused));
+  Line::Write(lines[kReverbInputTaps], FixDenormal(0.75 * diffused + n));
   for (int i = 0; i < 3; ++i) {
-    DelayWrite(lines[kReverbOut0Diffuser1 + i], FixDenormal(p[i]));
-    DelayWrite(lines[kReverbOut1Diffuser1 + i], FixDenormal(y[i]));
+    Line::Write(lines[kReverbOut0Diffuser1 + i], FixDenormal(p[i]));
+    Line::Write(lines[kReverbOut1Diffuser1 + i], FixDenormal(y[i]));
   }
 }
 

@@ -12,7 +12,8 @@ namespace Engine {
 constexpr int kVoiceCount = 4;
 constexpr int kChainCount = 5;
 
-enum EnvelopeStage : int { kIdle = 0, kAttack = 1, kDecay = 2, kSustain = 3, kRelease = 4 };
+// Stage of an envelope; EnvelopeState keeps it as a double.
+enum EnvelopeStage : int { Idle = 0, Attack = 1, Decay = 2, Sustain = 3, Release = 4 };
 
 struct EnvelopeState {
   double elapsed;  // position within the stage, in units of the stage's duration

@@ -26,7 +26,7 @@ double Growth(double duration, double sampleRate) {
 double DecayStep(EnvelopeState& e, const EnvelopeSettings& s, const Durations& d, double sr) {
   e.elapsed += Growth(d.decay, sr);
   if (e.elapsed > 1) {
-    e.stage = kSustain;
+    e.stage = Sustain;
     return s.sustain;
   }
   const double span = 1 - s.sustain;
@@ -38,13 +38,13 @@ double AttackStep(EnvelopeState& e, const EnvelopeSettings& s, const Durations& 
   // An attack that starts at or above full level has nothing to climb: it is over at once.
   if (e.attackStart >= 1) {
     e.elapsed = 0;
-    e.stage = kDecay;
+    e.stage = Decay;
     return DecayStep(e, s, d, sr);
   }
   e.elapsed += Growth(d.attack, sr);
   if (e.elapsed > 1) {
     e.elapsed = 0;
-    e.stage = kDecay;
+    e.stage = Decay;
     return DecayStep(e, s, d, sr);
   }
   return e.attackStart + (1 - e.attackStart) * kAttackScale * (1 - std::exp(-1.5 * e.elapsed));
@@ -54,7 +54,7 @@ double ReleaseStep(EnvelopeState& e, const Durations& d, double sr) {
   e.elapsed += Growth(d.release, sr);
   if (e.elapsed > 3) {
     e.elapsed = 0;
-    e.stage = kIdle;
+    e.stage = Idle;
     return 0.0;
   }
   return e.releaseStart * std::exp(-4.95 * e.elapsed);
@@ -75,25 +75,25 @@ double EnvelopeStageStep(EnvelopeState& e, const EnvelopeSettings& s, double gat
   if (rising) {
     e.attackStart = s.restartFromZero ? 0.0 : e.level;
     e.elapsed = 0;
-    e.stage = kAttack;
+    e.stage = Attack;
     output = AttackStep(e, s, d, sr);
   } else if (falling) {
     e.elapsed = 0;
-    e.stage = kRelease;
+    e.stage = Release;
     e.releaseStart = e.level;
     output = ReleaseStep(e, d, sr);
   } else {
     switch (static_cast<int>(e.stage)) {
-      case kAttack:
+      case Attack:
         output = AttackStep(e, s, d, sr);
         break;
-      case kDecay:
+      case Decay:
         output = DecayStep(e, s, d, sr);
         break;
-      case kSustain:
+      case Sustain:
         output = s.sustain;
         break;
-      case kRelease:
+      case Release:
         output = ReleaseStep(e, d, sr);
         break;
       default:

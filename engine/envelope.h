@@ -18,7 +18,7 @@ inline double EnvelopeStep(EnvelopeState& envelope, const EnvelopeSettings& sett
   const bool steadyGate =
       gate == envelope.previousGateForRise && gate == envelope.previousGateForFall;
   const bool settled =
-      envelope.stage == kSustain || (envelope.stage == kDecay && settings.sustain == 1.0);
+      envelope.stage == Sustain || (envelope.stage == Decay && settings.sustain == 1.0);
   if (steadyGate && settled) {
     envelope.level = Dsp::FixDenormal(settings.sustain);
     return settings.sustain;

@@ -7,7 +7,7 @@ namespace {
 
 using Dsp::Clamp;
 
-constexpr double kOvertoneSets[6][kChainCount] = {
+constexpr double OvertoneSets[6][kChainCount] = {
     {3, 4, 5, 6, 7},   {3, 5, 7, 9, 11}, {3, 5, 7, 11, 13},
     {3, 5, 8, 13, 21}, {3, 4, 5, 9, 14}, {3, 6, 7, 8, 9},
 };
@@ -64,7 +64,7 @@ double OvertoneOscStep(OvertoneOscState& osc, const OvertoneInputs& in, const do
     cache.frequency = 13.75 * std::exp2(10 * in.pitch);
     cache.fade = OvertoneFade(in.pitch);
     for (int i = 0; i < kChainCount; ++i) {
-      const double rate = kOvertoneSets[in.set][i] * cache.frequency;
+      const double rate = OvertoneSets[in.set][i] * cache.frequency;
       cache.period[i] = rate == 0 ? 0.0 : sampleRate / rate;
     }
   }
@@ -75,7 +75,7 @@ double OvertoneOscStep(OvertoneOscState& osc, const OvertoneInputs& in, const do
   }
   const double phase = Dsp::PhaseStep(osc.phase, cache.frequency, inverseSampleRate);
   Dsp::CosineOsc reader{Dsp::LowWord(phase * Dsp::kTwoPow32), 0};
-  const double c = Clamp(Dsp::NextCosine(reader, cosineTable), -1.0, 1.0);
+  const double c = Clamp(Dsp::CosineOsc::Next(reader, cosineTable), -1.0, 1.0);
   const double w = Clamp(Truncate(c * 64) / 64, -1.0, 1.0);
 
   // Each chain holds w, refreshed on whole samples r_i f times a second on average.

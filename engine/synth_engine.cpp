@@ -69,7 +69,7 @@ double LimitOutput(double x) {
 
 void StepLines(Dsp::DelayLine* lines, int first, int last) {
   for (int id = first; id <= last; ++id)
-    Dsp::DelayStep(lines[id]);
+    Dsp::DelayLine::Step(lines[id]);
 }
 
 // Every line that may hold signal moves on by one sample; quiet groups stand still (they hold
@@ -81,11 +81,13 @@ void StepDelayLines(EngineRecord& record) {
   if (h.chorusLines.live) StepLines(lines, kChorus0, kChorus1);
   if (h.flangerLines.live) StepLines(lines, kFlanger0, kFlanger1);
   if (h.tempoDelayLines.live) StepLines(lines, kTempoDelay0, kTempoDelay1);
-  Dsp::DelayStep(lines[kArpeggiatorClock]);
+  Dsp::DelayLine::Step(lines[kArpeggiatorClock]);
   if (h.reverbLines.live) StepLines(lines, kReverbA, kReverbOut1Diffuser3);
 }
 
-void RenderBlock(EngineRecord& record, double* out0, double* out1, int32_t frames) {
+// The block's per-sample loop; flattened so that every step it calls is inlined into it.
+__attribute__((flatten)) void PerformBlock(EngineRecord& record, double* out0, double* out1,
+                                           int32_t frames) {
   Engine::BlockValues values;
   Engine::ComputeBlockValues(record, values);
   Engine::SampleValues sample;
@@ -114,8 +116,8 @@ void RenderBlock(EngineRecord& record, double* out0, double* out1, int32_t frame
 void FreeRecord(EngineRecord* record) {
   Dsp::FreeMemory(record->paramInfo);
   for (Dsp::DelayLine& line : record->lines)
-    Dsp::FreeDelayLine(line);
-  Dsp::FreeCosineTable(record->cosineTable);
+    Dsp::DelayLine::Free(line);
+  Dsp::CosineTable::Free(record->cosineTable);
   record->~EngineRecord();
   Dsp::FreeMemory(record);
 }
@@ -129,10 +131,10 @@ SynthEngineState* Create(double sampleRate) {
     std::fputs("allocating engine: out of memory\n", stderr);
     return nullptr;
   }
+  // Constructing the record builds the cosine table; every delay line starts empty.
   EngineRecord* record = new (memory) EngineRecord();
   record->noiseSeed = Dsp::kNoiseSeedStart;
-  record->workingSampleRate = 0.0;  // so the first reset sizes every line
-  bool ready = Dsp::BuildCosineTable(record->cosineTable);
+  bool ready = record->cosineTable.entries != nullptr;
   if (ready) {
     Reset(record, sampleRate, kHeaderBlockSize);
     ready = !record->memoryMissing;
@@ -184,7 +186,7 @@ void Reset(SynthEngineState* state, double sampleRate, int32_t blockSize) {
 
   bool allLines = record.cosineTable.entries != nullptr;
   for (int line = 0; line < Engine::kDelayLineCount; ++line) {
-    if (!Dsp::InitDelayLine(record.lines[line], MaxDelay(line, sampleRate))) allLines = false;
+    if (!Dsp::DelayLine::Init(record.lines[line], MaxDelay(line, sampleRate))) allLines = false;
   }
   record.memoryMissing = !allLines;
 
@@ -237,7 +239,7 @@ int32_t Perform(SynthEngineState* state, double** inputs, int32_t inputCount, do
     ZeroOutputs(outputs, outputCount, frames);
     return kErrorMemory;
   }
-  RenderBlock(record, outputs[0], outputs[1], frames);
+  PerformBlock(record, outputs[0], outputs[1], frames);
   return kErrorNone;
 }
 

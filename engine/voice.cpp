@@ -49,7 +49,7 @@ double LfoStep(Dsp::CosineOsc& lfo, double rate, double phaseScale, const double
     lfo.phase += lfo.increment;
     return 0.0;
   }
-  return Clamp(Dsp::NextCosine(lfo, table), -1.0, 1.0);
+  return Clamp(Dsp::CosineOsc::Next(lfo, table), -1.0, 1.0);
 }
 
 struct Modulation {

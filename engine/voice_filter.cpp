@@ -12,7 +12,7 @@ double Saturate(double v) {
   return Dsp::Tanh(1.154 * v) * 1.2208896211262;
 }
 
-double HighPass(VoiceState& voice, double G, double inverseOnePlusG, double x) {
+double VoiceHighPass(VoiceState& voice, double G, double inverseOnePlusG, double x) {
   const double lowPart = (G * x + voice.highPassState) * inverseOnePlusG;
   voice.highPassState = FixDenormal(G * (x - lowPart) + lowPart);
   return x - lowPart;
@@ -56,7 +56,7 @@ void ComputeLowPassCoefficients(LowPassCache& c, double g, double k) {
 
 // Four trapezoidal integrators solved in closed form (no iteration); the input is saturated with
 // tanh after subtracting the resonance feedback estimated from the linear solution.
-double LowPass(double* s, const LowPassCache& c, double k, double d) {
+double VoiceLowPass(double* s, const LowPassCache& c, double k, double d) {
   const double s1 = s[0], s2 = s[1], s3 = s[2], s4 = s[3];
   const double g = c.g;
   const double B = (s2 * c.b[1] + s4 * c.b[3] + s3 * c.b[2] + s1 * c.b[0]) * c.inverseD;
@@ -79,7 +79,7 @@ double LowPass(double* s, const LowPassCache& c, double k, double d) {
 }  // namespace
 
 double VoiceFilterStep(VoiceState& voice, const FilterInputs& in, double x) {
-  const double h = HighPass(voice, in.highPassCoefficient, in.highPassInverse, x);
+  const double h = VoiceHighPass(voice, in.highPassCoefficient, in.highPassInverse, x);
   const double d = DcBlock(voice.dcBlocker1Input, voice.dcBlocker1Output, h);
 
   LowPassCache& cache = voice.lowPassCache;
@@ -91,7 +91,7 @@ double VoiceFilterStep(VoiceState& voice, const FilterInputs& in, double x) {
     cache.cutoff = in.cutoff;
     cache.resonance = in.resonance;
   }
-  const double y = LowPass(voice.lowPass, cache, in.resonance, d);
+  const double y = VoiceLowPass(voice.lowPass, cache, in.resonance, d);
 
   // Twice oversampled: the shaped points y[n-2], midpoint, y[n-1] averaged 1/4, 1/2, 1/4.
   const double edge = Saturate(voice.saturationPreviousInput);

@@ -39,15 +39,15 @@ TEST(PhaseAccumulator, WrapsIntoUnitInterval) {
 }
 
 TEST(CosineOscillator, StepsThroughQuarterPeriods) {
-  CosineTable table{};
-  ASSERT_TRUE(BuildCosineTable(table));
+  CosineTable table;
+  ASSERT_NE(table.entries, nullptr);
   CosineOsc osc{0, 1u << 30};
-  EXPECT_EQ(NextCosine(osc, table.entries), 1.0);
-  EXPECT_NEAR(NextCosine(osc, table.entries), 0.0, 1e-12);
-  EXPECT_NEAR(NextCosine(osc, table.entries), -1.0, 1e-12);
-  EXPECT_NEAR(NextCosine(osc, table.entries), 0.0, 1e-12);
+  EXPECT_EQ(CosineOsc::Next(osc, table.entries), 1.0);
+  EXPECT_NEAR(CosineOsc::Next(osc, table.entries), 0.0, 1e-12);
+  EXPECT_NEAR(CosineOsc::Next(osc, table.entries), -1.0, 1e-12);
+  EXPECT_NEAR(CosineOsc::Next(osc, table.entries), 0.0, 1e-12);
   EXPECT_EQ(osc.phase, 0u);
-  FreeCosineTable(table);
+  CosineTable::Free(table);
 }
 
 TEST(Noise, FirstValuesFromStartSeed) {
@@ -61,7 +61,7 @@ TEST(Noise, FirstValuesFromStartSeed) {
 
 class DelayLineTest : public ::testing::Test {
  protected:
-  void TearDown() override { FreeDelayLine(line); }
+  void TearDown() override { DelayLine::Free(line); }
   DelayLine line{};
 };
 
@@ -70,54 +70,54 @@ TEST_F(DelayLineTest, SizesToPowersOfTwo) {
                               {8, 8}, {44100, 65536}, {500000, 524288}};
   for (const auto& c : cases) {
     DelayLine fresh{};
-    ASSERT_TRUE(InitDelayLine(fresh, c[0]));
+    ASSERT_TRUE(DelayLine::Init(fresh, c[0]));
     EXPECT_EQ(fresh.size, c[1]) << c[0];
     EXPECT_EQ(fresh.mask, c[1] - 1);
-    FreeDelayLine(fresh);
+    DelayLine::Free(fresh);
   }
 }
 
 TEST_F(DelayLineTest, ReadsBeforeAndAfterThisSamplesWrite) {
-  ASSERT_TRUE(InitDelayLine(line, 16));
-  DelayWrite(line, 3.0);
-  DelayStep(line);
-  EXPECT_EQ(DelayReadLinear(line, 0), 3.0);  // before the write: one sample old
-  DelayWrite(line, 7.0);
-  EXPECT_EQ(DelayReadLinear(line, 0), 7.0);  // after it: the value just written
-  EXPECT_EQ(DelayReadLinear(line, 1), 3.0);
-  EXPECT_EQ(DelayReadLinear(line, 0.5), 5.0);
-  EXPECT_EQ(DelayRead(line, 1.5), 3.0);  // rounds half down
+  ASSERT_TRUE(DelayLine::Init(line, 16));
+  DelayLine::Write(line, 3.0);
+  DelayLine::Step(line);
+  EXPECT_EQ(DelayLine::ReadLinear(line, 0), 3.0);  // before the write: one sample old
+  DelayLine::Write(line, 7.0);
+  EXPECT_EQ(DelayLine::ReadLinear(line, 0), 7.0);  // after it: the value just written
+  EXPECT_EQ(DelayLine::ReadLinear(line, 1), 3.0);
+  EXPECT_EQ(DelayLine::ReadLinear(line, 0.5), 5.0);
+  EXPECT_EQ(DelayLine::Read(line, 1.5), 3.0);  // rounds half down
 }
 
 TEST_F(DelayLineTest, LongReadsStopAtTheMaximumDelay) {
-  ASSERT_TRUE(InitDelayLine(line, 5));
+  ASSERT_TRUE(DelayLine::Init(line, 5));
   for (int i = 1; i <= 8; ++i) {
-    DelayWrite(line, i);
-    DelayStep(line);
+    DelayLine::Write(line, i);
+    DelayLine::Step(line);
   }
   // Head is at the cell after the value 8; five samples back holds 4.
-  EXPECT_EQ(DelayReadLinear(line, 5), 4.0);
-  EXPECT_EQ(DelayReadLinear(line, 7), 4.0);
+  EXPECT_EQ(DelayLine::ReadLinear(line, 5), 4.0);
+  EXPECT_EQ(DelayLine::ReadLinear(line, 7), 4.0);
 }
 
 TEST_F(DelayLineTest, ResetClearsAndGrowsButNeverShrinks) {
-  ASSERT_TRUE(InitDelayLine(line, 100));
-  DelayWrite(line, 1.0);
-  ASSERT_TRUE(InitDelayLine(line, 10));
+  ASSERT_TRUE(DelayLine::Init(line, 100));
+  DelayLine::Write(line, 1.0);
+  ASSERT_TRUE(DelayLine::Init(line, 10));
   EXPECT_EQ(line.size, 128);
   EXPECT_EQ(line.maxDelay, 100);
-  EXPECT_EQ(DelayReadLinear(line, 0), 0.0);
-  ASSERT_TRUE(InitDelayLine(line, 1000));
+  EXPECT_EQ(DelayLine::ReadLinear(line, 0), 0.0);
+  ASSERT_TRUE(DelayLine::Init(line, 1000));
   EXPECT_EQ(line.size, 1024);
   EXPECT_EQ(line.maxDelay, 1000);
 }
 
 TEST_F(DelayLineTest, FailedAllocationLeavesNoMemoryAndIsReported) {
   FailAllocationsAfter(0);
-  EXPECT_FALSE(InitDelayLine(line, 1000));
+  EXPECT_FALSE(DelayLine::Init(line, 1000));
   FailAllocationsAfter(-1);
   EXPECT_EQ(line.cells, nullptr);
-  EXPECT_TRUE(InitDelayLine(line, 1000));  // a later attempt succeeds
+  EXPECT_TRUE(DelayLine::Init(line, 1000));  // a later attempt succeeds
   EXPECT_NE(line.cells, nullptr);
 }
 

@@ -47,49 +47,68 @@ TEST(EffectSlots, ChorusAndFlangerMakeTwoDifferentChannels) {
   }
 }
 
-TEST(EffectSlots, FirstSlotSelectorBelowTwoByOneHundredthPicksTheChorus) {
-  const auto settings = {std::pair<int, double>{P::FXSlot1ChorusOffOn, 1}};
-  EngineFixture a, b;
-  a.Set(settings);
-  b.Set(settings);
-  a.Set(P::FXSlot1Selector, 1.995);
-  b.Set(P::FXSlot1Selector, 2.0);
-  a.NoteOn(0, 60);
-  b.NoteOn(0, 60);
-  EXPECT_EQ(a.Render(4096).right, b.Render(4096).right);
+// The first slot adds 0.01 before truncating its selector, the second does not: 1.995 picks the
+// chorus in the first slot and no effect in the second.
+TEST(EffectSlots, SelectorsJustBelowTwo) {
+  struct Case {
+    int selector;
+    std::pair<int, double> effectOn;
+    int sameAs;
+  };
+  for (const Case& c : {Case{P::FXSlot1Selector, {P::FXSlot1ChorusOffOn, 1}, 2},
+                        Case{P::FXSlot2Selector, {P::FXSlot2DelayOffOn, 1}, 1}}) {
+    EngineFixture a, b;
+    for (EngineFixture* fx : {&a, &b}) {
+      fx->Set(c.effectOn.first, c.effectOn.second);
+      fx->NoteOn(0, 60);
+    }
+    a.Set(c.selector, 1.995);
+    b.Set(c.selector, c.sameAs);
+    EXPECT_EQ(a.Render(4096).right, b.Render(4096).right) << c.selector;
+  }
 }
 
+// Echoes at the beat of the tempo (a division switch at 1: three quarters of it), at full level
+// with the cutoff at its top, also at a low sample rate; a delay switched off for a moment keeps
+// what it already holds, so its echo still comes on time.
 TEST(EffectSlots, DelayEchoFollowsTheTempo) {
-  // 120 BPM: a beat is 22050 samples; a division switch at 1 gives three quarters of it.
-  const Stereo dry = ShortNote(44100, {}, 30000);
-  const Stereo out = ShortNote(44100,
-                               {{P::FXSlot2Selector, 2},
-                                {P::FXSlot2DelayOffOn, 1},
-                                {P::FXSlot2DelayDryWet, 1.0},
-                                {P::FXSlot2DelayCutoff, 1.0},
-                                {P::FXSlot2DelayTimeDivR, 1.0},
-                                {P::FXSlot2DelayFeedback, 0.0}},
-                               30000);
-  const long onset = FirstAbove(dry.left, 1e-4);
-  EXPECT_NEAR(FirstAbove(out.left, 1e-4) - onset, 22050, 2);
-  EXPECT_NEAR(FirstAbove(out.right, 1e-4) - onset, 16538, 2);
-  const double dryPeak = PeakBetween(dry.left, 0, 4096);
-  EXPECT_NEAR(PeakBetween(out.left, 22050, 26200), dryPeak, 0.05 * dryPeak);
-}
-
-TEST(EffectSlots, DelayAtALowSampleRateIsNotMuted) {
-  const Stereo dry = ShortNote(22050, {{P::HostTempoBpm, 240}}, 12000);
-  const Stereo out = ShortNote(22050,
-                               {{P::FXSlot2Selector, 2},
-                                {P::FXSlot2DelayOffOn, 1},
-                                {P::FXSlot2DelayDryWet, 1.0},
-                                {P::FXSlot2DelayCutoff, 1.0},
-                                {P::FXSlot2DelayFeedback, 0.0},
-                                {P::HostTempoBpm, 240}},
-                               12000);
-  // A beat at 240 BPM is 5512.5 samples at 22.05 kHz.
-  EXPECT_NEAR(FirstAbove(out.left, 1e-4) - FirstAbove(dry.left, 1e-4), 5513, 2);
-  EXPECT_GT(PeakBetween(out.left, 5500, 9600), 0.9 * PeakBetween(dry.left, 0, 4096));
+  struct Case {
+    double rate, tempo;
+    int32_t offAt;  // switched off for 1000 samples from here (0: never)
+    double beatSamples;
+  };
+  for (const Case& c :
+       {Case{44100, 120, 0, 22050}, Case{22050, 240, 0, 5512.5}, Case{44100, 120, 10000, 22050}}) {
+    SCOPED_TRACE(c.rate);
+    const int32_t frames = static_cast<int32_t>(c.beatSamples) + 8192;
+    const Stereo dry = ShortNote(c.rate, {{P::HostTempoBpm, c.tempo}}, 4096);
+    EngineFixture fx(c.rate);
+    fx.Set({{P::NoiseLevel, 0.0},
+            {P::EnvAmpRelease, 0.0},
+            {P::HostTempoBpm, c.tempo},
+            {P::FXSlot2Selector, 2},
+            {P::FXSlot2DelayOffOn, 1},
+            {P::FXSlot2DelayDryWet, 1.0},
+            {P::FXSlot2DelayCutoff, 1.0},
+            {P::FXSlot2DelayTimeDivR, 1.0},
+            {P::FXSlot2DelayFeedback, 0.0}});
+    fx.NoteOn(0, 69);
+    Stereo out = fx.Render(4096);
+    fx.NoteOff(0);
+    if (c.offAt > 0) {
+      fx.Render(c.offAt - 4096, out);
+      fx.Set(P::FXSlot2DelayOffOn, 0);
+      fx.Render(1000, out);
+      fx.Set(P::FXSlot2DelayOffOn, 1);
+    }
+    fx.Render(frames - static_cast<int32_t>(out.left.size()), out);
+    const long onset = FirstAbove(dry.left, 1e-4);
+    EXPECT_NEAR(FirstAbove(out.left, 1e-4) - onset, c.beatSamples, 2);
+    EXPECT_NEAR(FirstAbove(out.right, 1e-4) - onset, 0.75 * c.beatSamples, 2);
+    const double dryPeak = PeakBetween(dry.left, 0, 4096);
+    const size_t echo = static_cast<size_t>(c.beatSamples);
+    EXPECT_NEAR(PeakBetween(out.left, echo, echo + 4150), dryPeak, 0.05 * dryPeak);
+  }
 }
 
 TEST(EffectSlots, GlideOfZeroIsImmediateAtALowSampleRate) {

@@ -53,44 +53,47 @@ TEST(EngineLifecycle, NegativeFrameCountIsRefusedAndChangesNothing) {
   EXPECT_EQ(SynthEngine::Perform(fx.engine(), b.inputs, 2, b.outputs, 2, 16), 0);
 }
 
-TEST(EngineLifecycle, MissingBufferGivesError101WithZerosUntilReset) {
-  EngineFixture fx;
-  fx.NoteOn(0, 69);
+// The next block fails with `error` and zeros, until a reset at `rate` lets a note sound again.
+void ExpectErrorUntilReset(EngineFixture& fx, int32_t error, double rate) {
   Buffers b(64);
-  double* oneMissing[2] = {b.out0.data(), nullptr};
-  EXPECT_EQ(SynthEngine::Perform(fx.engine(), b.inputs, 2, oneMissing, 2, 64),
-            SynthEngine::kErrorBuffers);
-  for (double x : b.out0)
-    EXPECT_EQ(x, 0.0);
-
-  // The error sticks: valid buffers are zeroed, not rendered.
-  Buffers next(64);
-  EXPECT_EQ(SynthEngine::Perform(fx.engine(), next.inputs, 2, next.outputs, 2, 64),
-            SynthEngine::kErrorBuffers);
-  EXPECT_TRUE(next.OutputsAre(0.0));
-
-  SynthEngine::Reset(fx.engine(), 44100.0, 1024);
+  EXPECT_EQ(SynthEngine::Perform(fx.engine(), b.inputs, 2, b.outputs, 2, 64), error);
+  EXPECT_TRUE(b.OutputsAre(0.0));
+  SynthEngine::Reset(fx.engine(), rate, 1024);
   fx.NoteOn(0, 69);
-  const Stereo out = fx.Render(4096);
-  EXPECT_GT(PeakBetween(out.left, 0, 4096), 0.05);
+  const Stereo out = fx.Render(8192);
+  EXPECT_GT(PeakBetween(out.left, 0, 8192), 0.05);
 }
 
-TEST(EngineLifecycle, MissingInputOrTooFewChannelsAlsoRefused) {
-  EngineFixture fx;
-  Buffers b(8);
-  double* noInput[2] = {b.in0.data(), nullptr};
-  EXPECT_EQ(SynthEngine::Perform(fx.engine(), noInput, 2, b.outputs, 2, 8),
-            SynthEngine::kErrorBuffers);
-  EXPECT_TRUE(b.OutputsAre(0.0));
-
-  EngineFixture other;
-  Buffers c(8);
-  EXPECT_EQ(SynthEngine::Perform(other.engine(), c.inputs, 2, c.outputs, 1, 8),
-            SynthEngine::kErrorBuffers);
-  for (double x : c.out0)
-    EXPECT_EQ(x, 0.0);
-  EXPECT_EQ(c.out1[0], kGarbage);  // beyond the stated count: not touched
-  EXPECT_EQ(SynthEngine::Perform(other.engine(), nullptr, 2, nullptr, 2, 8),
+// Every missing buffer (or a count below two) gives 101 with zeros in each output that exists
+// within the stated count; the error sticks until the next reset.
+TEST(EngineLifecycle, MissingBuffersGiveError101WithZerosUntilReset) {
+  struct Case {
+    const char* what;
+    bool input0, input1, output0, output1;
+    int32_t outputCount;
+  };
+  const Case cases[] = {
+      {"second output missing", true, true, true, false, 2},
+      {"second input missing", true, false, true, true, 2},
+      {"one output stated", true, true, true, true, 1},
+      {"nothing", false, false, false, false, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EngineFixture fx;
+    fx.NoteOn(0, 69);
+    Buffers b(64);
+    double* inputs[2] = {c.input0 ? b.in0.data() : nullptr, c.input1 ? b.in1.data() : nullptr};
+    double* outputs[2] = {c.output0 ? b.out0.data() : nullptr, c.output1 ? b.out1.data() : nullptr};
+    EXPECT_EQ(SynthEngine::Perform(fx.engine(), inputs, 2, outputs, c.outputCount, 64),
+              SynthEngine::kErrorBuffers);
+    for (size_t i = 0; i < b.out0.size(); ++i) {
+      EXPECT_EQ(b.out0[i], c.output0 ? 0.0 : kGarbage);
+      EXPECT_EQ(b.out1[i], c.output1 && c.outputCount == 2 ? 0.0 : kGarbage);
+    }
+    ExpectErrorUntilReset(fx, SynthEngine::kErrorBuffers, 44100.0);
+  }
+  EXPECT_EQ(SynthEngine::Perform(EngineFixture().engine(), nullptr, 2, nullptr, 2, 8),
             SynthEngine::kErrorBuffers);
 }
 
@@ -153,15 +156,7 @@ TEST(EngineLifecycle, LinesThatCannotGrowGiveAMemoryErrorUntilAResetSucceeds) {
   Dsp::FailAllocationsAfter(0);
   SynthEngine::Reset(fx.engine(), 192000.0, 1024);
   Dsp::FailAllocationsAfter(-1);
-  Buffers b(64);
-  EXPECT_EQ(SynthEngine::Perform(fx.engine(), b.inputs, 2, b.outputs, 2, 64),
-            SynthEngine::kErrorMemory);
-  EXPECT_TRUE(b.OutputsAre(0.0));
-
-  SynthEngine::Reset(fx.engine(), 192000.0, 1024);
-  fx.NoteOn(0, 69);
-  const Stereo out = fx.Render(8192);
-  EXPECT_GT(PeakBetween(out.left, 0, 8192), 0.05);
+  ExpectErrorUntilReset(fx, SynthEngine::kErrorMemory, 192000.0);
 }
 
 TEST(BadParameterInput, NonFiniteValuesAndUnknownIndicesChangeNothing) {

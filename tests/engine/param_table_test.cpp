@@ -38,68 +38,54 @@ TEST_F(ParamTableTest, NamesAreInByteOrder) {
     EXPECT_LT(std::strcmp(Row(i - 1).name, Row(i).name), 0)
         << Row(i - 1).name << " " << Row(i).name;
   }
-  EXPECT_STREQ(Row(P::FXSlot2Selector).name, "FXSlot2Selector");
-  EXPECT_STREQ(Row(P::FilterHpCutoff).name, "FilterHpCutoff");
-  EXPECT_EQ(P::FXSlot2Selector + 1, P::FilterHpCutoff);
-  EXPECT_STREQ(Row(194).name, "zInitParams");
 }
 
-TEST_F(ParamTableTest, IndexConstantsNameTheirRows) {
-  const std::pair<int, const char*> named[] = {
-      {P::ACSCmpDriftAmt, "ACSCmpDriftAmt"},
-      {P::FXSlot1Selector, "FXSlot1Selector"},
-      {P::HostTempoBpm, "HostTempoBpm"},
-      {P::Key036A, "Key036A"},
-      {P::Key060A, "Key060A"},
-      {P::Lfo1Rate, "Lfo1Rate"},
-      {P::ModMatrixE1FC, "ModMatrixE1FC"},
-      {P::ModMatrixL2P2, "ModMatrixL2P2"},
-      {P::ModMatrixVLR2, "ModMatrixVLR2"},
-      {P::ModWheel, "ModWheel"},
-      {P::PresetSelector, "PresetSelector"},
-      {P::Voice00_MainTuning, "Voice00_MainTuning"},
-      {P::Voice03_NoteVelocity, "Voice03_NoteVelocity"},
-      {P::Voice07_NoteVelocity, "Voice07_NoteVelocity"},
-      {P::VoiceModeMonoUniPoly, "VoiceModeMonoUniPoly"},
-  };
-  for (const auto& [index, name] : named)
-    EXPECT_STREQ(Row(index).name, name);
-  EXPECT_EQ(P::Key036A, 65);
-  EXPECT_EQ(P::ModMatrixE1FC, 94);
-  EXPECT_EQ(P::Voice03_NoteVelocity, 171);
-  EXPECT_EQ(P::VoiceParam(2, P::NoteGate), P::Voice02_NoteGate);
-  EXPECT_EQ(P::VoiceParam(5, P::NoteRetrig), P::Voice05_NoteRetrig);
-}
-
-TEST_F(ParamTableTest, RangesAndDefaults) {
+// Index, name, range and default of a spread of rows, families included.
+TEST_F(ParamTableTest, RowsNameRangeAndDefault) {
   struct Expected {
     int index;
+    const char* name;
     double minimum, maximum, defaultValue;
   };
   const Expected rows[] = {
-      {P::Env1Decay, 0, 1, 0.5},
-      {P::Env1Sustain, 0, 1, 1},
-      {P::EnvAmpRelease, 0, 1, 0.2},
-      {P::FXSlot1Selector, 1, 7, 1},
-      {P::FXSlot2Selector, 1, 3, 1},
-      {P::FilterLpCutoff, 0, 1, 0.85},
-      {P::FilterLpResonance, 0, 1, 0.2},
-      {P::GlobalTuning, -1, 1, 0},
-      {P::HostTempoBpm, 0, 1000, 120},
-      {P::MainVolume, 0, 1, 0.8},
-      {P::MidiChannelInput, 1, 16, 1},
-      {P::ModMatrixE2P1, 0, 1, 0.5},
-      {P::ModMatrixMWR2, 0, 1, 0},
-      {P::NoiseLevel, 0, 1, 0.2},
-      {P::PitchBend, -1, 1, 0},
-      {P::PitchBendRngAmt, 0, 1, 1},
-      {P::PresetSelector, -1, 10000, 0},
-      {P::Voice01_MainTuning, -1, 1, 0},
-      {P::Voice06_NoteNumber, 0, 127, 64},
-      {P::Voice02_NoteVelocity, 0, 127, 64},
+      {0, "ACSCmpDriftAmt", 0, 1, 0},
+      {P::Env1Decay, "Env1Decay", 0, 1, 0.5},
+      {P::Env1Sustain, "Env1Sustain", 0, 1, 1},
+      {P::EnvAmpRelease, "EnvAmpRelease", 0, 1, 0.2},
+      {36, "FXSlot1Selector", 1, 7, 1},
+      {56, "FXSlot2Selector", 1, 3, 1},
+      {57, "FilterHpCutoff", 0, 1, 0},  // "X" sorts before "i"
+      {P::FilterLpCutoff, "FilterLpCutoff", 0, 1, 0.85},
+      {P::FilterLpResonance, "FilterLpResonance", 0, 1, 0.2},
+      {P::GlobalTuning, "GlobalTuning", -1, 1, 0},
+      {63, "HostTempoBpm", 0, 1000, 120},
+      {65, "Key036A", 0, 1, 0},
+      {89, "Key060A", 0, 1, 0},
+      {P::Lfo1Rate, "Lfo1Rate", 0, 1, 0.5},
+      {P::MainVolume, "MainVolume", 0, 1, 0.8},
+      {P::MidiChannelInput, "MidiChannelInput", 1, 16, 1},
+      {94, "ModMatrixE1FC", 0, 1, 0.5},
+      {P::ModMatrixE2P1, "ModMatrixE2P1", 0, 1, 0.5},
+      {P::ModMatrixL2P2, "ModMatrixL2P2", 0, 1, 0.5},
+      {P::ModMatrixMWR2, "ModMatrixMWR2", 0, 1, 0},
+      {131, "ModMatrixVLR2", 0, 1, 0.5},
+      {P::ModWheel, "ModWheel", 0, 1, 0},
+      {P::NoiseLevel, "NoiseLevel", 0, 1, 0.2},
+      {P::PitchBend, "PitchBend", -1, 1, 0},
+      {P::PitchBendRngAmt, "PitchBendRngAmt", 0, 1, 1},
+      {151, "PresetSelector", -1, 10000, 0},
+      {152, "Voice00_MainTuning", -1, 1, 0},
+      {P::VoiceParam(2, P::NoteGate), "Voice02_NoteGate", 0, 1, 0},
+      {P::VoiceParam(5, P::NoteRetrig), "Voice05_NoteRetrig", 0, 1, 0},
+      {P::VoiceParam(6, P::NoteNumber), "Voice06_NoteNumber", 0, 127, 64},
+      {171, "Voice03_NoteVelocity", 0, 127, 64},
+      {191, "Voice07_NoteVelocity", 0, 127, 64},
+      {P::VoiceModeMonoUniPoly, "VoiceModeMonoUniPoly", 0, 1, 0},
+      {194, "zInitParams", 0, 1, 0},
   };
   for (const Expected& e : rows) {
-    SCOPED_TRACE(Row(e.index).name);
+    SCOPED_TRACE(e.name);
+    EXPECT_STREQ(Row(e.index).name, e.name);
     EXPECT_EQ(Row(e.index).minimum, e.minimum);
     EXPECT_EQ(Row(e.index).maximum, e.maximum);
     EXPECT_EQ(Row(e.index).defaultValue, e.defaultValue);

@@ -114,11 +114,12 @@ double PitchFrequency(const std::vector<double>& signal, double sampleRate, size
   return sampleRate / estimate;
 }
 
-double NotePitch(std::initializer_list<std::pair<int, double>> settings, int voice, double note,
+double NotePitch(const std::vector<std::pair<int, double>>& settings, int voice, double note,
                  double sampleRate) {
   EngineFixture fx(sampleRate);
   fx.Set(EngineParam::NoiseLevel, 0.0);
-  fx.Set(settings);
+  for (const auto& [index, value] : settings)
+    fx.Set(index, value);
   fx.NoteOn(voice, note);
   const int32_t frames = static_cast<int32_t>(sampleRate);
   const Stereo out = fx.Render(frames);

@@ -47,7 +47,7 @@ double PitchFrequency(const std::vector<double>& signal, double sampleRate, size
                       size_t end);
 // Pitch of one note on `voice` with the given settings (noise off), measured over the last three
 // quarters of one second of sound.
-double NotePitch(std::initializer_list<std::pair<int, double>> settings, int voice, double note,
+double NotePitch(const std::vector<std::pair<int, double>>& settings, int voice, double note,
                  double sampleRate = 44100.0);
 
 // Index of the first sample whose magnitude exceeds threshold at or after from, or -1.

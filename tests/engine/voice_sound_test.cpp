@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "tests/engine/render_helper.h"
 
@@ -17,23 +19,40 @@ TEST(VoiceSound, DefaultEngineIsSilent) {
   EXPECT_EQ(PeakBetween(out.right, 0, 8192), 0.0);
 }
 
-TEST(VoiceSound, Note69SoundsAt440Hz) {
-  for (double rate : {44100.0, 96000.0}) {
-    EXPECT_NEAR(NotePitch({{P::Osc2Level, 0.0}}, 0, 69, rate), 440.0, 0.5) << rate;
+struct PitchCase {
+  const char* what;
+  std::vector<std::pair<int, double>> settings;
+  int voice;
+  double note;
+  double expectedHz;
+  double toleranceHz;
+  double sampleRate = 44100;
+};
+
+// Note numbers, bend, oscillator offsets and the spread of each voice, measured in the sound.
+TEST(VoiceSound, PitchFollowsNoteBendOffsetAndSpread) {
+  const std::pair<int, double> osc1Only = {P::Osc2Level, 0.0};
+  const std::pair<int, double> unison = {P::VoiceModeMonoUniPoly, 0.5};
+  // Full spread in unison: voice 0 an octave up and voice 1 an octave down, each keeping its
+  // small detune (+8.3e-5 and -4.17e-4 in pitch value); at 0.99 there is no octave.
+  const std::pair<int, double> fullSpread = {P::VoiceSpreadAmt, 1.0};
+  const double detuned0 = 440 * std::exp2(10 * 8.3e-5);
+  const double detuned1 = 440 * std::exp2(10 * -4.17e-4);
+  const PitchCase cases[] = {
+      {"note 69", {osc1Only}, 0, 69, 440.0, 0.5},
+      {"note 69 at 96 kHz", {osc1Only}, 0, 69, 440.0, 0.5, 96000},
+      {"note 57", {osc1Only}, 1, 57, 220.0, 0.3},
+      {"note 64", {osc1Only}, 2, 64, 329.63, 0.4},
+      {"full bend", {{P::PitchBend, 1.0}, {P::PitchBendRngAmt, 1.0}}, 0, 57, 440.0, 0.5},
+      {"full oscillator pitch", {osc1Only, {P::Osc1Pitch, 1.0}}, 0, 57, 440.0, 0.5},
+      {"unison spread 1, voice 0", {osc1Only, unison, fullSpread}, 0, 57, detuned0, 0.3},
+      {"unison spread 1, voice 1", {osc1Only, unison, fullSpread}, 1, 81, detuned1, 0.3},
+      {"unison spread 0.99", {osc1Only, unison, {P::VoiceSpreadAmt, 0.99}}, 0, 69, 440, 1.0},
+  };
+  for (const PitchCase& c : cases) {
+    EXPECT_NEAR(NotePitch(c.settings, c.voice, c.note, c.sampleRate), c.expectedHz, c.toleranceHz)
+        << c.what;
   }
-}
-
-TEST(VoiceSound, NotesFollowEqualTemperament) {
-  EXPECT_NEAR(NotePitch({{P::Osc2Level, 0.0}}, 1, 57), 220.0, 0.3);
-  EXPECT_NEAR(NotePitch({{P::Osc2Level, 0.0}}, 2, 64), 329.63, 0.4);
-}
-
-TEST(VoiceSound, FullPitchBendRaisesOneOctave) {
-  EXPECT_NEAR(NotePitch({{P::PitchBend, 1.0}, {P::PitchBendRngAmt, 1.0}}, 0, 57), 440.0, 0.5);
-}
-
-TEST(VoiceSound, OscillatorPitchAtFullRaisesOneOctave) {
-  EXPECT_NEAR(NotePitch({{P::Osc2Level, 0.0}, {P::Osc1Pitch, 1.0}}, 0, 57), 440.0, 0.5);
 }
 
 TEST(VoiceSound, BothChannelsEqualWithoutStereoEffects) {
