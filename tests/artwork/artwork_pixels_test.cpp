@@ -1,6 +1,7 @@
 // The pictures measured from their pixels: knob pointers, the wheel's marker, transparency.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -108,6 +109,61 @@ TEST(ArtworkPixels, WheelCentresFrame11AndDrawsOnlyItsMiddleColumns) {
         ASSERT_EQ(strip.Alpha(px, py), 0) << px << "," << py;
       }
     }
+  }
+}
+
+int Brightness(const std::uint8_t* p) {
+  return std::max({p[0], p[1], p[2]});
+}
+
+// The brightest pixel of a rectangle (in picture pixels, clipped to the picture).
+int BrightestIn(const Picture& picture, int left, int top, int right, int bottom) {
+  int brightest = 0;
+  for (int y = std::max(top, 0); y < std::min(bottom, picture.height); ++y) {
+    for (int x = std::max(left, 0); x < std::min(right, picture.width); ++x) {
+      brightest = std::max(brightest, Brightness(picture.At(x, y)));
+    }
+  }
+  return brightest;
+}
+
+// Every knob, switch and wheel sits in a dark well of the picture below it, with its caption
+// under it (beside it for the effect switches).
+TEST(ArtworkPixels, PanelPicturesPlaceAWellAndCaptionForEveryControl) {
+  for (int scale : {1, 2}) {
+    Picture panels[kEffectPanelCount + 1];
+    ASSERT_TRUE(panels[0].Load(ImagePath(kImageMainPanel, scale)));
+    for (int p = 0; p < kEffectPanelCount; ++p) {
+      ASSERT_TRUE(panels[p + 1].Load(ImagePath(kEffectPanels[p].cartridgeImage, scale)));
+    }
+    int checked = 0;
+    for (const Control& c : kControls) {
+      if (c.kind != ControlKind::kKnob && c.kind != ControlKind::kSwitch &&
+          c.kind != ControlKind::kPitchWheel) {
+        continue;
+      }
+      const Picture& below = panels[c.panel + 1];
+      const int originX = c.panel < 0 ? kControls[2].rect.left : kEffectPanels[c.panel].x;
+      const int originY = c.panel < 0 ? kControls[2].rect.top : kEffectPanels[c.panel].y;
+      const Rect r = Scaled({c.rect.left - originX, c.rect.top - originY, c.rect.right - originX,
+                             c.rect.bottom - originY},
+                            scale);
+      const std::uint8_t* centre = below.At((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+      EXPECT_EQ(centre[3], 255);
+      EXPECT_LT(Brightness(centre), 40)
+          << "no well under control at " << c.rect.left << "," << c.rect.top;
+      if (c.caption) {
+        const bool beside = c.image == kImageEffectSwitch;
+        const int s = scale;
+        const int bright =
+            beside ? BrightestIn(below, r.right + 3 * s, r.top, r.right + 20 * s, r.bottom)
+                   : BrightestIn(below, r.left - 10 * s, r.bottom + 4 * s, r.right + 10 * s,
+                                 r.bottom + 10 * s);
+        EXPECT_GT(bright, 150) << "no caption " << c.caption;
+      }
+      ++checked;
+    }
+    EXPECT_EQ(checked, 2 + 8 + 29 + 31 + 6 + 31 + 7);
   }
 }
 

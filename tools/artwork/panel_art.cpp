@@ -12,7 +12,6 @@ namespace {
 
 using namespace EditorLayout;
 
-constexpr Rect kMainPanelRect = PlaceImage(20, 30, kImageMainPanel);
 constexpr double kPanelRadius = 6.0;
 
 Rect Grown(const Rect& r, int dx, int dy) {
