@@ -9,6 +9,8 @@ set(TOVALUNE_ARTWORK_DIR ${CMAKE_BINARY_DIR}/artwork)
 set(artwork_layout_headers
   ${PROJECT_SOURCE_DIR}/instrument/editor/editor_images.h
   ${PROJECT_SOURCE_DIR}/instrument/editor/editor_layout.h
+  ${PROJECT_SOURCE_DIR}/instrument/editor/editor_sections.h
+  ${PROJECT_SOURCE_DIR}/instrument/effect_panels.h
   ${PROJECT_SOURCE_DIR}/engine/engine_params.h)
 
 if(CMAKE_CROSSCOMPILING)

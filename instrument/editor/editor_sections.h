@@ -8,6 +8,7 @@
 
 #include "engine/engine_params.h"
 #include "instrument/editor/editor_images.h"
+#include "instrument/effect_panels.h"
 
 namespace EditorLayout {
 
@@ -41,17 +42,8 @@ inline constexpr TextStyle kPresetNameStyle = {
 
 // ---- Effect panels ------------------------------------------------------------------------
 
-enum EffectPanelId : int {
-  kPanelChorus = 0,
-  kPanelFlanger = 1,
-  kPanelTube = 2,
-  kPanelSolid = 3,
-  kPanelFoldback = 4,
-  kPanelBitcrusher = 5,
-  kPanelDelay = 6,
-  kPanelReverb = 7,
-};
-constexpr int kEffectPanelCount = 8;
+// Panels are numbered as the instrument's panel flags (EffectPanels::Panel).
+constexpr int kEffectPanelCount = EffectPanels::kPanelCount;
 
 struct PanelKnob {
   int param;
@@ -79,7 +71,7 @@ constexpr int kSlotY = 64;
 
 namespace P = EngineParam;
 
-// Indexed by EffectPanelId.
+// Indexed by EffectPanels::Panel.
 inline constexpr std::array<EffectPanel, kEffectPanelCount> kEffectPanels = {{
     {"CHORUS",
      kImageCartridgeChorus,

@@ -16,19 +16,19 @@ struct CartridgeLook {
 
 CartridgeLook LookFor(int panel) {
   switch (panel) {
-    case kPanelChorus:
+    case EffectPanels::kChorus:
       return {Palette::kKnobGreen, "STEREO ENSEMBLE"};
-    case kPanelFlanger:
+    case EffectPanels::kFlanger:
       return {Palette::kKnobViolet, "STEREO SWEEP"};
-    case kPanelTube:
+    case EffectPanels::kTube:
       return {Palette::kKnobRed, "VALVE DRIVE"};
-    case kPanelSolid:
+    case EffectPanels::kSolid:
       return {Palette::kKnobOrange, "TRANSISTOR DRIVE"};
-    case kPanelFoldback:
+    case EffectPanels::kFoldback:
       return {Palette::kKnobPurple, "WAVE FOLDER"};
-    case kPanelBitcrusher:
+    case EffectPanels::kBitcrusher:
       return {Palette::kKnobGreen, "BIT REDUCTION"};
-    case kPanelDelay:
+    case EffectPanels::kDelay:
       return {Palette::kKnobGrey, "TEMPO SYNC ECHO"};
     default:
       return {Palette::kKnobBlue, "STEREO SPACE"};

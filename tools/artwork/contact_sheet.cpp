@@ -107,7 +107,8 @@ void DrawPreview(cairo_t* cr, const std::vector<std::unique_ptr<Canvas>>& images
   cairo_rectangle(cr, 0, 0, kEditorWidth, kEditorHeight);
   cairo_clip(cr);
   for (const Control& control : kControls) {
-    if (control.panel >= 0 && control.panel != kPanelChorus && control.panel != kPanelDelay) {
+    if (control.panel >= 0 && control.panel != EffectPanels::kChorus &&
+        control.panel != EffectPanels::kDelay) {
       continue;
     }
     const Rect& r = control.rect;

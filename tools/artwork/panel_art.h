@@ -11,5 +11,5 @@ void DrawBackground(cairo_t* cr);
 void DrawHeader(cairo_t* cr, const Fonts& fonts);
 // 133: plates, wells and captions under the main panel's controls.
 void DrawMainPanel(cairo_t* cr, const Fonts& fonts);
-// 125 to 132: the cartridge of one effect panel (an EditorLayout::EffectPanelId).
+// 125 to 132: the cartridge of one effect panel (numbered as EffectPanels::Panel).
 void DrawCartridge(cairo_t* cr, const Fonts& fonts, int panel);
