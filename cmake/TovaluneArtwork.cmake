@@ -53,7 +53,8 @@ add_custom_target(tovalune_artwork_images ALL DEPENDS ${TOVALUNE_ARTWORK_OUTPUTS
 # tovalune_embed_artwork(<target> SCALE 1|2)
 # Embeds the 35 images of one scale into a Windows binary: the generated resource script names
 # each PNG file under its id (101-135) with resource type "PNG". The VST3 module takes scale 1,
-# the VST2 library scale 2. Windows builds only (needs the resource compiler).
+# the VST2 library scale 2; tests/artwork checks every binary it knows of under Wine. Windows
+# builds only (needs the resource compiler).
 function(tovalune_embed_artwork target)
   cmake_parse_arguments(ARG "" "SCALE" "" ${ARGN})
   if(NOT ARG_SCALE MATCHES "^[12]$")
