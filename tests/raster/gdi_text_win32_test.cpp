@@ -115,6 +115,15 @@ TEST_F(GdiTextTest, PlatformPathDrawsDirectlyOrThroughTheScratchBitmap) {
     EXPECT_NEAR(ink.first - rect.left, rect.right - 1 - ink.last, 4);
   }
   EXPECT_EQ(font.FindGlyph('H')->offset, 0);  // nothing went through the glyph cache
+  // GDI leaves the alpha of its ink on a 32-bit section at 0.
+  int opaqueInk = 0;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left; x < rect.right; ++x) {
+      const uint32_t pixel = PixelAt(&device, x, y);
+      opaqueInk += (pixel & 0xFFFFFF) != 0 && (pixel >> 24) != 0;
+    }
+  }
+  EXPECT_EQ(opaqueInk, 0);
 
   // On the compatibility layer the same font draws from its glyph cache.
   Raster_SetCompatibilityLayerFlag(1);
