@@ -135,6 +135,7 @@ class Raster_CachedFont : public Raster_IFont {
   int DrawTextCached(Raster_IBitmap* bitmap, const char* text, int len, IRectangle* rect,
                      int flags);
   GlyphRecord* GlyphForLayout(uint16_t code);
+  GlyphRecord* AddRecord(uint16_t code);
   void ClearCache();
 
   uint32_t textColour = 0;
