@@ -27,6 +27,18 @@ void BM_FourVoicesTubeDelay(benchmark::State& state) {
 void BM_Arpeggiator(benchmark::State& state) {
   RenderBareEngine(state, 3, {{P::ArpeggiatorMode, 0.5}, {P::VoiceModeMonoUniPoly, 1.0}});
 }
+void BM_FourVoicesLfoToCutoff(benchmark::State& state) {
+  RenderBareEngine(state, 4, kLfoToCutoff);
+}
+void BM_FourVoicesVibrato(benchmark::State& state) {
+  RenderBareEngine(state, 4, kVibrato);
+}
+void BM_FourVoicesFullModulation(benchmark::State& state) {
+  RenderBareEngine(state, 4, kFullModulation);
+}
+void BM_FourVoicesFullModulationTubeReverb(benchmark::State& state) {
+  RenderBareEngine(state, 4, kFullModulation, kTubeReverb);
+}
 
 BENCHMARK(BM_Idle)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OneVoice)->Unit(benchmark::kMillisecond);
@@ -34,6 +46,10 @@ BENCHMARK(BM_FourVoicesPoly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FourVoicesChorusReverb)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FourVoicesTubeDelay)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Arpeggiator)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FourVoicesLfoToCutoff)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FourVoicesVibrato)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FourVoicesFullModulation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FourVoicesFullModulationTubeReverb)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -34,6 +34,34 @@ inline const Settings kTubeDelay = {{EngineParam::VoiceModeMonoUniPoly, 1.0},
                                     {EngineParam::FXSlot2Selector, 2},
                                     {EngineParam::FXSlot2DelayOffOn, 1}};
 
+// Modulated voices: the engine recomputes the filter, oscillator and LFO coefficients that move
+// with the modulation on every sample instead of reusing them.
+inline const Settings kLfoToCutoff = {{EngineParam::VoiceModeMonoUniPoly, 1.0},
+                                      {EngineParam::FilterLpCutoff, 0.5},
+                                      {EngineParam::Lfo1Rate, 0.5},
+                                      {EngineParam::ModMatrixL1FC, 1.0}};
+inline const Settings kVibrato = {{EngineParam::VoiceModeMonoUniPoly, 1.0},
+                                  {EngineParam::Lfo1Rate, 0.6},
+                                  {EngineParam::ModMatrixL1P1, 0.75},
+                                  {EngineParam::ModMatrixL1P2, 0.75}};
+// LFO 1 to cutoff and pitch, LFO 2 to both morphs, envelope 1 to both LFO rates.
+inline const Settings kFullModulation = {{EngineParam::VoiceModeMonoUniPoly, 1.0},
+                                         {EngineParam::FilterLpCutoff, 0.5},
+                                         {EngineParam::Lfo1Rate, 0.5},
+                                         {EngineParam::Lfo2Rate, 0.3},
+                                         {EngineParam::ModMatrixL1FC, 0.9},
+                                         {EngineParam::ModMatrixL1P1, 0.7},
+                                         {EngineParam::ModMatrixL1P2, 0.7},
+                                         {EngineParam::ModMatrixL2M1, 0.9},
+                                         {EngineParam::ModMatrixL2M2, 0.1},
+                                         {EngineParam::Env1Sustain, 0.3},
+                                         {EngineParam::ModMatrixE1R1, 0.8},
+                                         {EngineParam::ModMatrixE1R2, 0.2}};
+inline const Settings kTubeReverb = {{EngineParam::FXSlot1Selector, 4},
+                                     {EngineParam::FXSlot1TubeDistOffOn, 1},
+                                     {EngineParam::FXSlot2Selector, 3},
+                                     {EngineParam::FXSlot2ReverbOffOn, 1}};
+
 // Frames of the block that starts at `done` within ten seconds of audio.
 inline int32_t TotalFrames() {
   return static_cast<int32_t>(kSampleRate * kSeconds);
@@ -47,12 +75,16 @@ inline void ReportRealtimeFactor(benchmark::State& state) {
       benchmark::Counter(kSeconds, benchmark::Counter::kIsIterationInvariantRate);
 }
 
-// The bare engine with the first `voices` notes of the chord gated on.
-inline void RenderBareEngine(benchmark::State& state, int voices, Settings settings) {
+// The bare engine with the first `voices` notes of the chord gated on, set up with settings and
+// then more.
+inline void RenderBareEngine(benchmark::State& state, int voices, Settings settings,
+                             Settings more = {}) {
   namespace P = EngineParam;
   SynthEngineState* engine = SynthEngine::Create(kSampleRate);
-  for (const auto& [index, value] : settings)
-    SynthEngine::SetParameter(engine, index, value);
+  for (Settings group : {settings, more}) {
+    for (const auto& [index, value] : group)
+      SynthEngine::SetParameter(engine, index, value);
+  }
   for (int v = 0; v < voices; ++v) {
     SynthEngine::SetParameter(engine, P::VoiceParam(v, P::NoteNumber), kNotes[v]);
     SynthEngine::SetParameter(engine, P::VoiceParam(v, P::NoteVelocity), kVelocity);

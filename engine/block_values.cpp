@@ -97,7 +97,7 @@ void ComputeVoices(const double* params, double sr, BlockValues& v) {
   }
   v.smoothingCoefficient = 1 / std::fmax(std::fabs(sr * 0.01), 1.0);
   v.spreadTarget = Clamp(params[P::VoiceSpreadAmt], 0.01, 1.0);
-  v.unisonMode = params[P::VoiceModeMonoUniPoly] == 0.5;
+  v.unisonMode = P::VoiceModeOf(params[P::VoiceModeMonoUniPoly]) == P::VoiceMode::Unison;
   v.pitchBend = params[P::PitchBendRngAmt] * 0.1 * params[P::PitchBend];
   const double glideFrequency =
       13.75 * std::exp2((1 - 2 * std::sqrt(params[P::PitchGlideAmt])) * 10);

@@ -221,6 +221,14 @@ constexpr int VoiceParam(int voice, int field) {
   return kVoiceFamilyFirst + kVoiceFieldCount * voice + field;
 }
 
+// The voice mode that a VoiceModeMonoUniPoly value stands for. Stored sounds hold 0, 0.5 or 1,
+// but hosts show the parameter as a slider and controller 8 sets v / 127, so every value counts
+// as the mode it lies nearest to. Any thread, no allocation.
+enum class VoiceMode { Mono, Unison, Poly };
+constexpr VoiceMode VoiceModeOf(double value) {
+  return value < 0.25 ? VoiceMode::Mono : (value < 0.75 ? VoiceMode::Unison : VoiceMode::Poly);
+}
+
 static_assert(VoiceParam(0, MainTuning) == Voice00_MainTuning, "voice family start");
 static_assert(VoiceParam(3, NoteVelocity) == Voice03_NoteVelocity, "voice family layout");
 static_assert(VoiceParam(7, NoteVelocity) == Voice07_NoteVelocity, "voice family end");

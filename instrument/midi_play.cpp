@@ -10,9 +10,6 @@ namespace {
 
 using namespace EngineParam;
 
-constexpr double kModeMono = 0.0;
-constexpr double kModeUnison = 0.5;
-constexpr double kModePoly = 1.0;
 constexpr int kMaxDataByte = 127;
 constexpr int kSustainController = 64;
 constexpr int kAllNotesOffController = 123;
@@ -86,42 +83,53 @@ void Tovalune::ReceiveMidiMessage(const IMidiMessage* msg) {
 }
 
 void Tovalune::ProcessBlock(double** inputs, double** outputs, int nFrames) {
-  for (int i = 0; i < nFrames; ++i) {
-    while (const IMidiMessage* msg = midiQueue.Front()) {
-      if (msg->offset > i) break;
-      const IMidiMessage current = *msg;
-      midiQueue.RemoveFront();
-      HandleMessage(current);
-    }
-  }
-  if (nFrames > 0) midiQueue.Flush(nFrames);
-
   const double tempo = GetTempo();
   WriteRecord(HostTempoBpm, tempo);
   WriteEngine(HostTempoBpm, tempo);
-
   if (nFrames <= 0) return;
+
+  // Each message takes effect at its own frame: the block is rendered in runs that end where the
+  // next message is due. Messages due at or before a run's first frame are handled in queue
+  // order before it; those due at nFrames or later wait for the next block.
+  for (int done = 0; done < nFrames;) {
+    const IMidiMessage* next = midiQueue.Front();
+    while (next && next->offset <= done) {
+      const IMidiMessage current = *next;
+      midiQueue.RemoveFront();
+      HandleMessage(current);
+      next = midiQueue.Front();
+    }
+    const int runEnd = next && next->offset < nFrames ? next->offset : nFrames;
+    RenderRun(inputs, outputs, done, runEnd - done);
+    done = runEnd;
+  }
+  midiQueue.Flush(nFrames);
+}
+
+void Tovalune::RenderRun(double** inputs, double** outputs, int start, int frames) {
   const bool outputsPresent = outputs && outputs[0] && outputs[1];
   if (!outputsPresent || !engine) {
     // Without both outputs the engine would latch its buffer error; without an engine there is
     // nothing to render. Whatever output exists gets silence.
     for (int c = 0; outputs && c < 2; ++c) {
-      if (outputs[c]) std::fill(outputs[c], outputs[c] + nFrames, 0.0);
+      if (outputs[c]) std::fill(outputs[c] + start, outputs[c] + start + frames, 0.0);
     }
     return;
   }
   const bool inputsPresent = inputs && inputs[0] && inputs[1];
   if (inputsPresent) {
-    SynthEngine::Perform(engine, inputs, 2, outputs, 2, nFrames);
+    double* runInputs[2] = {inputs[0] + start, inputs[1] + start};
+    double* runOutputs[2] = {outputs[0] + start, outputs[1] + start};
+    SynthEngine::Perform(engine, runInputs, 2, runOutputs, 2, frames);
     return;
   }
   // Missing host inputs: the engine gets zeroed stand-ins, in pieces as long as they are.
   double* silent[2] = {silentInput, silentInput};
-  for (int done = 0; done < nFrames;) {
-    const int frames = std::min(nFrames - done, kSilentInputFrames);
-    double* pieceOutputs[2] = {outputs[0] + done, outputs[1] + done};
-    SynthEngine::Perform(engine, silent, 2, pieceOutputs, 2, frames);
-    done += frames;
+  for (int done = 0; done < frames;) {
+    const int piece = std::min(frames - done, kSilentInputFrames);
+    double* pieceOutputs[2] = {outputs[0] + start + done, outputs[1] + start + done};
+    SynthEngine::Perform(engine, silent, 2, pieceOutputs, 2, piece);
+    done += piece;
   }
 }
 
@@ -149,27 +157,20 @@ void Tovalune::HandleMessage(const IMidiMessage& msg) {
 }
 
 void Tovalune::HandleNote(bool noteOn, int note, int velocity) {
-  // The mode is compared exactly; a value between the three modes plays no voice.
-  if (ParamValue(VoiceModeMonoUniPoly) == kModeMono) {
-    if (noteOn) {
-      MonoOrUnisonNoteOn(1, note, velocity);
-    } else {
-      MonoOrUnisonNoteOff(1, note);
-    }
-  }
-  if (ParamValue(VoiceModeMonoUniPoly) == kModeUnison) {
-    if (noteOn) {
-      MonoOrUnisonNoteOn(kPlayedVoices, note, velocity);
-    } else {
-      MonoOrUnisonNoteOff(kPlayedVoices, note);
-    }
-  }
-  if (ParamValue(VoiceModeMonoUniPoly) == kModePoly) {
+  const VoiceMode mode = VoiceModeOf(ParamValue(VoiceModeMonoUniPoly));
+  if (mode == VoiceMode::Poly) {
     if (noteOn) {
       PolyNoteOn(note, velocity);
     } else {
       PolyNoteOff(note);
     }
+    return;
+  }
+  const int voices = mode == VoiceMode::Mono ? 1 : kPlayedVoices;
+  if (noteOn) {
+    MonoOrUnisonNoteOn(voices, note, velocity);
+  } else {
+    MonoOrUnisonNoteOff(voices, note);
   }
 }
 
@@ -280,21 +281,18 @@ void Tovalune::HandleControlChange(int controller, int value) {
 }
 
 void Tovalune::ReleaseSustain() {
-  if (ParamValue(VoiceModeMonoUniPoly) == kModeMono) {
-    if (!AnyKeyHeld()) GateOff(0);
-  }
-  if (ParamValue(VoiceModeMonoUniPoly) == kModeUnison) {
-    if (!AnyKeyHeld()) {
-      for (int v = 0; v < kPlayedVoices; ++v)
-        GateOff(v);
-    }
-  }
-  if (ParamValue(VoiceModeMonoUniPoly) == kModePoly) {
+  const VoiceMode mode = VoiceModeOf(ParamValue(VoiceModeMonoUniPoly));
+  if (mode == VoiceMode::Poly) {
     // Released voices fall silent but stay busy until all four are or all notes go off.
     for (int v = 0; v < kVoiceTableSize; ++v) {
       if (!voiceHeld[v]) GateOff(v);
     }
+    return;
   }
+  if (AnyKeyHeld()) return;
+  const int voices = mode == VoiceMode::Mono ? 1 : kPlayedVoices;
+  for (int v = 0; v < voices; ++v)
+    GateOff(v);
 }
 
 void Tovalune::HandlePitchBend(double bend) {

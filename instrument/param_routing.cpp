@@ -34,7 +34,7 @@ void Tovalune::ParamChanged(int idx) {
       break;
     case VoiceModeMonoUniPoly:
       AllNotesOff();
-      if (v != 1.0) SetCoupledParam(ArpeggiatorMode, 0.0);
+      if (VoiceModeOf(v) != VoiceMode::Poly) SetCoupledParam(ArpeggiatorMode, 0.0);
       break;
     case FXSlot1Selector:
       ApplyFxSlot1Selector();

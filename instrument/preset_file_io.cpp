@@ -1,4 +1,7 @@
 // Reading and writing preset files, and the library's file names and stepping.
+#include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -13,6 +16,26 @@
 namespace {
 
 constexpr const char* kSavingSuffix = ".saving";
+constexpr int kSavingAttempts = 4;
+
+// A name beside path for the new contents, different for every save (process-wide counter from a
+// clock-seeded start), so that nothing an earlier or a concurrent save left behind (a file, a
+// folder of that name) stands in the way.
+std::string TemporaryName(const std::string& path) {
+  static std::atomic<uint64_t> counter{
+      static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) *
+      0x9E3779B97F4A7C15ull};
+  char token[24];
+  std::snprintf(token, sizeof token, ".%016llx",
+                static_cast<unsigned long long>(counter.fetch_add(1)));
+  return path + token + kSavingSuffix;
+}
+
+bool Exists(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file) std::fclose(file);
+  return file != nullptr;
+}
 
 // Reads a whole file of at most PresetFile::kMaxFileBytes bytes; false when it cannot be opened
 // or read, or is longer.
@@ -81,8 +104,13 @@ bool Tovalune::SavePresetFile() {
       values[i] = ParamValue(i);
     const std::string text = PresetFile::Format(values);
     // The old file stays whole until the new one is completely written beside it.
-    const std::string saving = path + kSavingSuffix;
-    if (!WriteWholeFile(saving, text)) return false;
+    std::string saving;
+    bool written = false;
+    for (int attempt = 0; attempt < kSavingAttempts && !written; ++attempt) {
+      saving = TemporaryName(path);
+      written = !Exists(saving) && WriteWholeFile(saving, text);
+    }
+    if (!written) return false;
     if (!ReplaceFileWith(saving, path)) {
       std::remove(saving.c_str());
       return false;

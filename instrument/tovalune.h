@@ -42,8 +42,8 @@ class Tovalune : public TovaluneBinding {
   // Parameter idx has a new value: copies it into the engine and reacts (see param_routing.cpp).
   // Any host thread; takes the instance lock. Allocates only for preset file work.
   void ParamChanged(int idx) override;
-  // Handles the block's queued MIDI, writes the host tempo and renders nFrames frames.
-  // Audio thread under the instance lock; allocates nothing (unless the MIDI queue must grow).
+  // Writes the host tempo and renders nFrames frames, handling each queued message of the block
+  // at its own frame. Audio thread under the instance lock; allocates nothing.
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
   // Queues a message when it is on the channel that MidiChannelInput selects.
   // Audio thread (or the binding's MIDI thread under the instance lock); no lock of its own.
@@ -89,6 +89,8 @@ class Tovalune : public TovaluneBinding {
   const IMidiEventQueue& MidiQueue() const { return midiQueue; }
 
  private:
+  // Renders frames frames from frame start of the block's buffers (midi_play.cpp).
+  void RenderRun(double** inputs, double** outputs, int start, int frames);
   // One MIDI message of the block (midi_play.cpp).
   void HandleMessage(const IMidiMessage& msg);
   void HandleNote(bool noteOn, int note, int velocity);

@@ -51,7 +51,8 @@ struct GlyphRecord {
   uint32_t code;    // the UTF-16 code unit (records of codes 128 and above only)
 };
 
-// A font. Every operation runs on the thread that builds and draws the editor.
+// A font. Every operation runs on the thread that builds and draws the editor; drawing text may
+// allocate (glyphs are rendered on first use), the setters and getters do not.
 class Raster_IFont {
  public:
   virtual ~Raster_IFont() = default;
@@ -120,6 +121,7 @@ class Raster_CachedFont : public Raster_IFont {
   // The coverage bytes of a rendered record (null otherwise). Font thread; allocates nothing.
   const uint8_t* GlyphPixels(const GlyphRecord* record) const;
 
+  // The stored settings. Font thread; no allocation.
   uint32_t GetBackgroundColor() const { return backgroundColour; }
   uint32_t GetEffectColor() const { return effectColour; }
   int GetBackgroundMode() const { return backgroundMode; }

@@ -47,6 +47,21 @@ TEST(Arpeggiator, EachStepSoundsForHalfASixteenth) {
   EXPECT_EQ(PeakBetween(out.left, start + 2757 + 1000, 5500), 0.0);
 }
 
+// A rising bar-start pulse restarts the clock: a step sounds at once and the next a sixteenth
+// later, although the pulse stays high.
+TEST(Arpeggiator, RestartsAtABarStart) {
+  EngineFixture fx;
+  ArpSettings(fx, 0.3, 120);
+  fx.NoteOn(0, 60);
+  Stereo out = fx.Render(10000);  // steps at 0 and 5512.5; the next would come at 11025
+  fx.Set(P::HostBarStartPulse, 1.0);
+  fx.Render(12000, out);
+  const long restart = FirstAbove(out.left, 1e-6, 9000);
+  EXPECT_GE(restart, 10000);
+  EXPECT_LE(restart, 10008);
+  EXPECT_NEAR(FirstAbove(out.left, 1e-6, restart + 4000) - restart, 5512.5, 5);
+}
+
 // At 120 BPM a step every second sixteenth (11025 samples): by the divider at 1, or by the rest
 // that follows a lone held voice in UpTwice.
 TEST(Arpeggiator, EighthNoteSteps) {

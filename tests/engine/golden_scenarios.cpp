@@ -38,7 +38,9 @@ std::vector<GoldenScenario> BuildScenarios() {
                        {Off(2048, 0)},
                        {Off(2048, 1)},
                        {Off(3072, 2)}}));
-  list.push_back(Make("chorus_reverb", 4096,
+  // Long enough for the reverb's feedback lines (the shortest about 4300 samples here) to come
+  // round to the output several times.
+  list.push_back(Make("chorus_reverb", 16384,
                       {{0, P::FXSlot1Selector, 2},
                        {0, P::FXSlot1ChorusOffOn, 1},
                        {0, P::FXSlot1ChorusRate, 0.8},

@@ -27,6 +27,30 @@ TEST(VoiceSpread, UnisonVoicesAreDetunedAgainstEachOther) {
   EXPECT_LT(Rms(stack.left, 11025, 44100), 4 * Rms(alone.left, 11025, 44100) * 0.95);
 }
 
+// Three full-scale cutoff terms sum to 1 at most before the mod wheel halves them: the cutoff
+// then sits at 0.5, exactly where the knob alone would put it.
+TEST(ModulationMatrix, TargetSumIsLimitedBeforeTheWheel) {
+  EngineFixture modulated, plain;
+  for (EngineFixture* fx : {&modulated, &plain}) {
+    fx->Set({{P::NoiseLevel, 0.0}, {P::FilterLpResonance, 0.5}});
+    fx->NoteOn(0, 45, 127);
+  }
+  modulated.Set({{P::FilterLpCutoff, 0.0},
+                 {P::ModMatrixE1FC, 1.0},
+                 {P::ModMatrixE2FC, 1.0},
+                 {P::ModMatrixVLFC, 1.0},
+                 {P::ModMatrixMWFC, 1.0},
+                 {P::ModWheel, 0.5}});
+  plain.Set(P::FilterLpCutoff, 0.5);
+  const Stereo a = modulated.Render(44100);
+  const Stereo b = plain.Render(44100);
+  double largest = 0.0;
+  for (size_t i = 22050; i < 44100; ++i)
+    largest = std::fmax(largest, std::fabs(a.left[i] - b.left[i]));
+  EXPECT_LT(largest, 1e-3);
+  EXPECT_GT(Rms(b.left, 22050, 44100), 0.01);
+}
+
 // A changed retrigger value under a held gate: legato without the switch; with it the gate drops
 // for 1 ms (44 samples) and the amplitude envelope climbs again from 0 over its attack (about
 // 4400 samples).

@@ -10,7 +10,7 @@ namespace {
 constexpr double kMono = 0.0;
 constexpr double kUnison = 0.5;
 constexpr double kPoly = 1.0;
-constexpr double kNoMode = 64 / 127.0;  // what controller 8 gives for 64
+constexpr double kController64 = 64 / 127.0;  // what controller 8 gives for 64
 constexpr int kAny = -1;
 
 struct Scenario {
@@ -59,8 +59,12 @@ const Scenario kScenarios[] = {
     {kPoly, "p127 +60 -60 p0", "0000", {60, kAny, kAny, kAny}, kAny},
     {kPoly, "p127 +60 -60 p0 +62", "0100", {60, 62, kAny, kAny}, kAny},
     {kPoly, "p127 +60 +62 -60 p0", "0100", {60, 62, kAny, kAny}, kAny},
-    // A mode value between the three plays no voice.
-    {kNoMode, "+40", "0000", {kAny, kAny, kAny, kAny}, kAny},
+    // Any other mode value plays the mode it lies nearest to.
+    {0.2, "+40 +43", "1000", {43, kAny, kAny, kAny}, kAny},
+    {0.25, "+40 +43", "1111", {43, 43, 43, 43}, kAny},
+    {kController64, "+40 +43", "1111", {43, 43, 43, 43}, kAny},
+    {kController64, "+50 p127 -50 p0", "0000", {50, 50, 50, 50}, kAny},
+    {0.75, "+40 +43", "1100", {40, 43, kAny, kAny}, kAny},
 };
 
 void PrintTo(const Scenario& scenario, std::ostream* out) {
@@ -151,6 +155,19 @@ TEST_F(InstrumentTest, MonoRetriggersOnlyWhenTheSoundingNoteIsReleased) {
   NoteOff(64);
   Render();
   EXPECT_EQ(Retrig(0), beforeLast);
+}
+
+TEST_F(InstrumentTest, RetriggerCounterWrapsAndKeepsRetriggering) {
+  Set(EnvAmpRetrigOffOn, 1.0);
+  double previous = Retrig(0);
+  for (int n = 0; n < 250; ++n) {
+    NoteOn(60);
+    NoteOff(60);
+    Render(1);
+    ASSERT_NE(Retrig(0), previous) << "note " << n;
+    ASSERT_LE(Retrig(0), 0.99) << "note " << n;
+    previous = Retrig(0);
+  }
 }
 
 TEST_F(InstrumentTest, UnisonRetriggersAllFourWithOneValue) {

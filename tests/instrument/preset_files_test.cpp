@@ -20,6 +20,13 @@ class PresetFileTest : public InstrumentTest {
     SetFromEditor(PresetLoad, 1.0 - Record(PresetLoad));
   }
   const char* PresetLabel() { return synth->Editor().LabelText(EditorLabel::kPresetName); }
+  // Entries of the documents folder named like a save's temporary.
+  int Temporaries() const {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(documents.Path()))
+      count += entry.path().extension() == ".saving";
+    return count;
+  }
 
   TemporaryDocuments documents;
 };
@@ -36,14 +43,21 @@ TEST_F(PresetFileTest, SavingWritesTheSoundAndNamesThePreset) {
     values[i] = Record(i);
   EXPECT_EQ(ReadText(file), PresetFile::Format(values));
   EXPECT_STREQ(PresetLabel(), "My Sound");
-  EXPECT_FALSE(std::filesystem::exists(file.string() + ".saving"));
+  EXPECT_EQ(Temporaries(), 0);
 }
 
-TEST_F(PresetFileTest, SavingReplacesAnOlderFile) {
+TEST_F(PresetFileTest, SavingReplacesAnOlderFileWhateverAnEarlierSaveLeft) {
   const std::filesystem::path file = documents.Path() / "Old.tovalunepreset";
   WriteText(file, std::string(10000, 'x'));
-  UserSaves(file);
-  EXPECT_EQ(ReadText(file).substr(0, 9), "<Company>");
+  // Leftovers of an interrupted save: a folder and a file named like its temporary.
+  std::filesystem::create_directory(file.string() + ".saving");
+  WriteText(file.string() + ".0.saving", "stale");
+  for (int save = 0; save < 2; ++save) {
+    UserSaves(file);
+    EXPECT_EQ(ReadText(file).substr(0, 9), "<Company>");
+    EXPECT_STREQ(PresetLabel(), "Old");
+  }
+  EXPECT_EQ(Temporaries(), 2);
 }
 
 TEST_F(PresetFileTest, AFailedSaveKeepsTheOldFileAndLabel) {
@@ -58,7 +72,7 @@ TEST_F(PresetFileTest, AFailedSaveKeepsTheOldFileAndLabel) {
   WriteText(blocked / "inside", "kept");
   UserSaves(blocked);
   EXPECT_EQ(ReadText(blocked / "inside"), "kept");
-  EXPECT_FALSE(std::filesystem::exists(blocked.string() + ".saving"));
+  EXPECT_EQ(Temporaries(), 0);
   EXPECT_STREQ(PresetLabel(), "< Presets Library >");
 }
 
@@ -148,9 +162,12 @@ TEST_F(PresetFileTest, UnusableFilesChangeNothing) {
 
 TEST_F(PresetFileTest, SeveralLinesAreSearchedOnlyInTheLast) {
   const std::filesystem::path file = documents.Path() / "Lines.tovalunepreset";
-  WriteText(file, "<MainVolume>0.1</MainVolume>\r\n<Osc1Level>0.5</Osc1Level>");
+  WriteText(file,
+            "<MainVolume>0.1</MainVolume>\r\n<Osc2Level>0.2</Osc2Level>\r\n"
+            "<Osc1Level>0.5</Osc1Level>");
   UserLoads(file);
   EXPECT_EQ(Record(MainVolume), 0.8);
+  EXPECT_EQ(Record(Osc2Level), 1.0);
   EXPECT_EQ(Record(Osc1Level), 0.5);
   EXPECT_STREQ(PresetLabel(), "Lines");
 }

@@ -37,12 +37,18 @@ TEST_F(InstrumentTest, ArpeggiatorOnSwitchesToPolyAndStopsNotes) {
 }
 
 TEST_F(InstrumentTest, VoiceModeOtherThanPolySwitchesTheArpeggiatorOff) {
-  Set(ArpeggiatorMode, 0.6);
-  Set(VoiceModeMonoUniPoly, 1.0);
-  EXPECT_EQ(Record(ArpeggiatorMode), 0.6);
-  Set(VoiceModeMonoUniPoly, 0.5);
-  EXPECT_EQ(Record(ArpeggiatorMode), 0.0);
-  EXPECT_EQ(EngineValue(ArpeggiatorMode), 0.0);
+  // Mode values count as the nearest mode: from 0.75 on poly, which keeps the arpeggiator.
+  const struct {
+    double mode;
+    bool keepsArpeggiator;
+  } rows[] = {{1.0, true}, {0.75, true}, {0.74, false}, {0.5, false}, {0.0, false}};
+  for (const auto& row : rows) {
+    Set(ArpeggiatorMode, 0.6);
+    Set(VoiceModeMonoUniPoly, row.mode);
+    const double expected = row.keepsArpeggiator ? 0.6 : 0.0;
+    EXPECT_EQ(Record(ArpeggiatorMode), expected) << row.mode;
+    EXPECT_EQ(EngineValue(ArpeggiatorMode), expected) << row.mode;
+  }
 }
 
 TEST_F(InstrumentTest, EffectSelectorsShowOnePanelAndTheirLabel) {

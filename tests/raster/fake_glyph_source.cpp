@@ -7,20 +7,16 @@ int FakeGlyphSource::Coverage(uint16_t code, int x, int y, int lineHeight) {
   const int advance = Advance(code);
   if (code == ' ') return 0;
   if (code == '.') return x == 1 && y == 2 ? 255 : 0;
-  if (code == 'W' && x == advance + 1 && y >= 1 && y < lineHeight - 1) return 200;
-  if (x >= advance || y < 1 || y >= lineHeight - 1) return 0;
-  return (x * 53 + y * 29 + code * 7) % 256;
-}
-
-int FakeGlyphSource::LineHeight(RasterFontHandle font, Raster_IBitmap*) {
-  return static_cast<FakeFont*>(font)->lineHeight;
+  if (y < 1 || y >= lineHeight - 1) return 0;
+  if (code == 'W' && x == advance + 1) return 200;
+  return x < advance ? (x * 53 + y * 29 + code * 7) % 256 : 0;
 }
 
 bool FakeGlyphSource::DrawGlyphCell(RasterFontHandle font, uint16_t code, int extraColumns,
                                     Raster_IBitmap* canvas, Raster_GlyphCell* cell) {
   ++cellsDrawn;
   lastExtraColumns = extraColumns;
-  if (code == 0x7F || !font) return false;
+  if (code == 0x7F) return false;
   const int height = static_cast<FakeFont*>(font)->lineHeight;
   *cell = {Advance(code), Advance(code) + extraColumns, height};
   Raster_FillArea(canvas, 0, 0, cell->width, cell->height, 0, 1.0f, BlendCopy);
@@ -31,8 +27,4 @@ bool FakeGlyphSource::DrawGlyphCell(RasterFontHandle font, uint16_t code, int ex
     }
   }
   return true;
-}
-
-void FakeGlyphSource::DeleteFont(RasterFontHandle) {
-  ++fontsDeleted;
 }

@@ -12,16 +12,11 @@ void Append(png_structp png, png_bytep data, size_t size) {
   out->insert(out->end(), data, data + size);
 }
 
-void Flush(png_structp) {}
-
-void PutUint32(std::vector<uint8_t>* out, uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8)
-    out->push_back(static_cast<uint8_t>(v >> shift));
-}
-
 }  // namespace
 
-std::vector<uint8_t> WritePng(const PngPicture& picture) {
+std::vector<uint8_t> WritePng(int width, int height, int colourType, int bitDepth,
+                              const std::vector<uint8_t>& rows, const std::vector<uint8_t>& palette,
+                              const std::vector<uint8_t>& transparency, bool interlaced) {
   std::vector<uint8_t> out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -29,63 +24,49 @@ std::vector<uint8_t> WritePng(const PngPicture& picture) {
     png_destroy_write_struct(&png, &info);
     return {};
   }
-  png_set_write_fn(png, &out, Append, Flush);
-  png_set_IHDR(png, info, picture.width, picture.height, picture.bitDepth, picture.colourType,
-               picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  std::vector<png_color> palette;
-  for (size_t i = 0; i + 2 < picture.palette.size(); i += 3) {
-    palette.push_back({picture.palette[i], picture.palette[i + 1], picture.palette[i + 2]});
+  png_set_write_fn(png, &out, Append, nullptr);
+  png_set_IHDR(png, info, width, height, bitDepth, colourType,
+               interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  std::vector<png_color> entries;
+  for (size_t i = 0; i + 2 < palette.size(); i += 3) {
+    entries.push_back({palette[i], palette[i + 1], palette[i + 2]});
   }
-  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-  if (!picture.transparency.empty()) {
-    png_color_16 colour = {};
-    const auto& t = picture.transparency;
-    if (picture.colourType == PNG_COLOR_TYPE_GRAY)
-      colour.gray = static_cast<png_uint_16>(t[0] << 8 | t[1]);
-    if (picture.colourType == PNG_COLOR_TYPE_RGB) {
-      colour.red = static_cast<png_uint_16>(t[0] << 8 | t[1]);
-      colour.green = static_cast<png_uint_16>(t[2] << 8 | t[3]);
-      colour.blue = static_cast<png_uint_16>(t[4] << 8 | t[5]);
-    }
-    if (picture.colourType == PNG_COLOR_TYPE_PALETTE) {
-      png_set_tRNS(png, info, t.data(), static_cast<int>(t.size()), nullptr);
-    } else {
-      png_set_tRNS(png, info, nullptr, 1, &colour);
-    }
+  if (!entries.empty()) png_set_PLTE(png, info, entries.data(), static_cast<int>(entries.size()));
+  if (colourType == PNG_COLOR_TYPE_PALETTE && !transparency.empty()) {
+    png_set_tRNS(png, info, transparency.data(), static_cast<int>(transparency.size()), nullptr);
+  } else if (!transparency.empty()) {  // grey: one 16-bit value; RGB: three
+    auto value = [&](size_t i) {
+      return static_cast<png_uint_16>(transparency[i] << 8 | transparency[i + 1]);
+    };
+    const bool rgb = transparency.size() >= 6;
+    png_color_16 colour = {0, value(0), rgb ? value(2) : png_uint_16(0),
+                           rgb ? value(4) : png_uint_16(0), value(0)};
+    png_set_tRNS(png, info, nullptr, 1, &colour);
   }
   png_write_info(png, info);
-  const size_t stride = picture.rows.size() / static_cast<size_t>(picture.height);
-  std::vector<png_bytep> rows;
-  for (int y = 0; y < picture.height; ++y) {
-    rows.push_back(const_cast<png_bytep>(picture.rows.data()) + stride * static_cast<size_t>(y));
+  std::vector<png_bytep> rowPointers;
+  for (int y = 0; y < height; ++y) {
+    rowPointers.push_back(const_cast<png_bytep>(rows.data()) + rows.size() / height * y);
   }
-  png_write_image(png, rows.data());
+  png_write_image(png, rowPointers.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return out;
 }
 
 std::vector<uint8_t> PngChunk(const std::string& type, const std::vector<uint8_t>& data) {
-  std::vector<uint8_t> chunk;
-  PutUint32(&chunk, static_cast<uint32_t>(data.size()));
+  const uint32_t length = static_cast<uint32_t>(data.size());
+  std::vector<uint8_t> chunk = {uint8_t(length >> 24), uint8_t(length >> 16), uint8_t(length >> 8),
+                                uint8_t(length)};
   for (char c : type)
     chunk.push_back(static_cast<uint8_t>(c));
   chunk.insert(chunk.end(), data.begin(), data.end());
-  const uLong crc = crc32(0L, chunk.data() + 4, static_cast<uInt>(chunk.size() - 4));
-  PutUint32(&chunk, static_cast<uint32_t>(crc));
+  const uint32_t crc =
+      static_cast<uint32_t>(crc32(0L, chunk.data() + 4, static_cast<uInt>(chunk.size() - 4)));
+  for (int shift = 24; shift >= 0; shift -= 8)
+    chunk.push_back(static_cast<uint8_t>(crc >> shift));
   return chunk;
-}
-
-std::vector<uint8_t> PngHeader(uint32_t width, uint32_t height) {
-  std::vector<uint8_t> bytes = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  std::vector<uint8_t> header;
-  PutUint32(&header, width);
-  PutUint32(&header, height);
-  header.insert(header.end(), {8, PNG_COLOR_TYPE_RGBA, 0, 0, 0});
-  const std::vector<uint8_t> chunk = PngChunk("IHDR", header);
-  bytes.insert(bytes.end(), chunk.begin(), chunk.end());
-  return bytes;
 }
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -15,96 +15,73 @@ uint32_t WithChan(uint32_t p, int c, int v) {
   return (p & ~(0xFFu << (8 * c))) | (static_cast<uint32_t>(v & 0xFF) << (8 * c));
 }
 
-int Limit(int v) {
-  return std::min(255, std::max(0, v));
-}
-
-// One channel of a non-HSV operation with source value s, destination d and weight w.
+// One channel of operation op (0-4) with source value s, destination d and weight w.
 int BlendChan(int op, int s, int d, int w) {
+  auto limit = [](int v) { return std::min(255, std::max(0, v)); };
+  const int k = 256 - s * w / 256, t = s * w + (256 - w) * 128;
   switch (op) {
     case 0:
       return (s + (d - s) * (256 - w) / 256) & 0xFF;
     case 1:
-      return Limit(d + s * w / 256);
-    case 2: {
-      const int k = 256 - s * w / 256;
-      return Limit(k > 1 ? 256 * d / k : 256 * d);
-    }
+      return limit(d + s * w / 256);
+    case 2:
+      return limit(k > 1 ? 256 * d / k : 256 * d);
     case 3:
       return ((((s - 256) * w) + 65536) * d >> 16) & 0xFF;
-    default: {
-      const int t = s * w + (256 - w) * 128;
-      return Limit((((32768 - t) * d / 256) + t) * d >> 15);
-    }
+    default:
+      return limit((((32768 - t) * d / 256) + t) * d >> 15);
   }
 }
 
-uint32_t HsvAdjust(uint32_t d, int r, int g, int b, int alpha, int w) {
-  uint8_t bytes[4] = {static_cast<uint8_t>(d), static_cast<uint8_t>(d >> 8),
-                      static_cast<uint8_t>(d >> 16), static_cast<uint8_t>(d >> 24)};
-  Raster_HsvAdjustPixel(bytes, r, g, b, alpha, w);
-  return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+// Operation op on all four channels; the alpha channel's source value is given apart.
+uint32_t BlendAll(int op, uint32_t s, int sourceAlpha, uint32_t d, int w) {
+  if (op == 5) {
+    uint8_t bytes[4] = {uint8_t(d), uint8_t(d >> 8), uint8_t(d >> 16), uint8_t(d >> 24)};
+    Raster_HsvAdjustPixel(bytes, Chan(s, 2), Chan(s, 1), Chan(s, 0), sourceAlpha, w);
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t{bytes[3]} << 24;
+  }
+  uint32_t out = 0;
+  for (int c = 0; c < 4; ++c) {
+    out = WithChan(out, c, BlendChan(op, c == 3 ? sourceAlpha : Chan(s, c), Chan(d, c), w));
+  }
+  return out;
 }
 
-uint32_t ReferenceBlitPixel(uint32_t s, uint32_t d, float alpha, int mode) {
-  const int op = mode & 0xFF;
-  if (op >= 0xF0) return WithChan(d, (op >> 2) & 3, Chan(s, op & 3));
+uint32_t HalfAndHalf(uint32_t s, uint32_t d) {
+  return ((s >> 1) & 0x7F7F7F7F) + ((d >> 1) & 0x7F7F7F7F);
+}
+
+uint32_t BlitPixel(uint32_t s, uint32_t d, float alpha, int mode) {
+  const int op = mode & 0xFF, sa = Chan(s, 3);
   const bool useAlpha = (mode & BlendUseSourceAlpha) != 0;
-  if (op == 0 && !useAlpha && alpha == 1.0f) return s;
-  if (op == 0 && !useAlpha && alpha == 0.5f) {
-    uint32_t out = 0;
-    for (int c = 0; c < 4; ++c)
-      out = WithChan(out, c, (Chan(s, c) >> 1) + (Chan(d, c) >> 1));
-    return out;
+  if (op >= 0xF0) return WithChan(d, (op >> 2) & 3, Chan(s, op & 3));
+  if (op == 0 && !useAlpha && (alpha == 1.0f || alpha == 0.5f)) {
+    return alpha == 1.0f ? s : HalfAndHalf(s, d);
   }
   const int a = static_cast<int>(static_cast<double>(alpha) * 256.0);
   if (a == 0 || op > 5) return d;
-  const int sa = Chan(s, 3);
-  if (!useAlpha) {
-    if (op == 5) return HsvAdjust(d, Chan(s, 2), Chan(s, 1), Chan(s, 0), sa, a);
-    uint32_t out = 0;
-    for (int c = 0; c < 4; ++c)
-      out = WithChan(out, c, BlendChan(op, Chan(s, c), Chan(d, c), a));
-    return out;
-  }
+  if (!useAlpha) return BlendAll(op, s, sa, d, a);
   if (sa == 0 && (op == 0 || op == 1 || op == 3)) return d;
   if (op == 0 && a == 256) {
     if (sa == 255) return s | 0xFF000000u;
     uint32_t out = WithChan(0, 3, std::min(Chan(d, 3) + sa, 255));
-    for (int c = 0; c < 3; ++c) {
+    for (int c = 0; c < 3; ++c)
       out = WithChan(out, c, Chan(s, c) + (Chan(d, c) - Chan(s, c)) * (255 - sa) / 256);
-    }
     return out;
   }
   const int w = a * (sa + 1) / 256;
-  if (op == 5) return HsvAdjust(d, Chan(s, 2), Chan(s, 1), Chan(s, 0), sa, w);
-  uint32_t out = 0;
-  for (int c = 0; c < 4; ++c)
-    out = WithChan(out, c, BlendChan(op, Chan(s, c), Chan(d, c), w));
-  if (op == 0) out = WithChan(out, 3, std::min(Chan(d, 3) + w, 255));
-  return out;
+  const uint32_t out = BlendAll(op, s, sa, d, w);
+  return op == 0 ? WithChan(out, 3, std::min(Chan(d, 3) + w, 255)) : out;
 }
 
-uint32_t ReferenceFillPixel(uint32_t colour, uint32_t d, int a, int op) {
+uint32_t FillPixel(uint32_t colour, uint32_t d, int a, int op) {
   if (op == 0 && a == 256) return colour;
-  if (op == 0 && (a == 64 || a == 128 || a == 192)) {
-    uint32_t out = 0;
-    for (int c = 0; c < 4; ++c) {
-      const int s = Chan(colour, c), v = Chan(d, c);
-      const int mixed = a == 128  ? (s >> 1) + (v >> 1)
-                        : a == 64 ? (v >> 1) + (v >> 2) + (s >> 2)
-                                  : (v >> 2) + (s >> 2) + (s >> 1);
-      out = WithChan(out, c, mixed);
-    }
-    return out;
-  }
+  if (op == 0 && a == 128) return HalfAndHalf(colour, d);
+  if (op == 0 && a == 64) return HalfAndHalf(d, d >> 1 & 0x7F7F7F7F) + ((colour >> 2) & 0x3F3F3F3F);
+  if (op == 0 && a == 192)
+    return HalfAndHalf(colour, colour >> 1 & 0x7F7F7F7F) + ((d >> 2) & 0x3F3F3F3F);
   if (a == 0 || op > 5) return d;
-  if (op == 5) return HsvAdjust(d, Chan(colour, 2), Chan(colour, 1), Chan(colour, 0), a & 0xFF, a);
-  uint32_t out = 0;
-  for (int c = 0; c < 4; ++c) {
-    out = WithChan(out, c, BlendChan(op, c == 3 ? a : Chan(colour, c), Chan(d, c), a));
-  }
-  return out;
+  return BlendAll(op, colour, op == 5 ? (a & 0xFF) : a, d, a);
 }
 
 }  // namespace
@@ -124,15 +101,10 @@ std::vector<uint32_t> Snapshot(Raster_IBitmap* bitmap) {
 }
 
 void FillNoise(Raster_IBitmap* bitmap, std::mt19937* random) {
-  // Alpha often 0 or 255, so that the skip and opaque paths of the source-alpha modes run.
-  std::uniform_int_distribution<uint32_t> any;
   for (int y = 0; y < bitmap->Height(); ++y) {
     for (int x = 0; x < bitmap->Width(); ++x) {
-      uint32_t p = any(*random);
-      const uint32_t pick = p % 5;
-      if (pick == 0) p &= 0x00FFFFFFu;
-      if (pick == 1) p |= 0xFF000000u;
-      PixelAt(bitmap, x, y) = p;
+      const uint32_t p = (*random)(), pick = p % 5;
+      PixelAt(bitmap, x, y) = pick == 0 ? p & 0x00FFFFFFu : (pick == 1 ? p | 0xFF000000u : p);
     }
   }
 }
@@ -147,19 +119,14 @@ void FillWith(Raster_IBitmap* bitmap, uint32_t colour) {
 void ReferenceBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int dstX, int dstY,
                    const IRectangle* srcRect, float alpha, int mode) {
   if (!dest || !src || std::isnan(alpha) || alpha <= 0.0f) return;
-  alpha = std::min(alpha, 1.0f);
   const std::vector<uint32_t> source = Snapshot(src);  // a blit onto itself reads the old pixels
-  const int64_t left = srcRect ? srcRect->left : 0, top = srcRect ? srcRect->top : 0;
-  const int64_t right = srcRect ? srcRect->right : src->Width();
-  const int64_t bottom = srcRect ? srcRect->bottom : src->Height();
-  for (int64_t sy = std::max<int64_t>(top, 0); sy < std::min<int64_t>(bottom, src->Height());
-       ++sy) {
-    for (int64_t sx = std::max<int64_t>(left, 0); sx < std::min<int64_t>(right, src->Width());
-         ++sx) {
-      const int64_t dx = dstX + sx - left, dy = dstY + sy - top;
+  const IRectangle r = srcRect ? *srcRect : IRectangle{0, 0, src->Width(), src->Height()};
+  for (int64_t sy = std::max(r.top, 0); sy < std::min(r.bottom, src->Height()); ++sy) {
+    for (int64_t sx = std::max(r.left, 0); sx < std::min(r.right, src->Width()); ++sx) {
+      const int64_t dx = dstX + sx - r.left, dy = dstY + sy - r.top;
       if (dx < 0 || dy < 0 || dx >= dest->Width() || dy >= dest->Height()) continue;
       uint32_t& d = PixelAt(dest, static_cast<int>(dx), static_cast<int>(dy));
-      d = ReferenceBlitPixel(source[sy * src->Width() + sx], d, alpha, mode);
+      d = BlitPixel(source[sy * src->Width() + sx], d, std::min(alpha, 1.0f), mode);
     }
   }
 }
@@ -173,7 +140,7 @@ void ReferenceFill(Raster_IBitmap* dest, int x, int y, int w, int h, uint32_t co
   for (int64_t py = std::max(y, 0); py < std::min<int64_t>(int64_t{y} + h, dest->Height()); ++py) {
     for (int64_t px = std::max(x, 0); px < std::min<int64_t>(int64_t{x} + w, dest->Width()); ++px) {
       uint32_t& d = PixelAt(dest, static_cast<int>(px), static_cast<int>(py));
-      d = ReferenceFillPixel(colour, d, a, mode & 0xFF);
+      d = FillPixel(colour, d, a, mode & 0xFF);
     }
   }
 }

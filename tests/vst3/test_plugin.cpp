@@ -1,9 +1,7 @@
 #include "test_plugin.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
+#include "tests/framework/display_test_params.h"
 #include "vst3/plugin_factory.h"
 
 using namespace Steinberg;
@@ -20,18 +18,7 @@ FUnknown* CreateTestPlugin(void*) {
 }  // namespace
 
 TestPlugin::TestPlugin() {
-  // Parameter 0: 0..100 shown with one decimal; 1: 20..20000 on a square curve, negated display;
-  // the rest 0..1.
-  GetParam(0)->DefineDouble("Level", 50.0, 0.0, 100.0, 0.1, "%", 1.0);
-  GetParam(1)->DefineDouble("Cutoff", 1000.0, 20.0, 20000.0, 1.0, "Hz", 2.0);
-  GetParam(1)->SetNegateDisplay(true);
-  GetParam(2)->DefineDouble("Mode", 0.0, 0.0, 3.0, 1.0, "", 1.0);
-  GetParam(2)->SetDisplayText(1, "Second");
-  for (int i = 3; i < NParams(); ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "P%d", i);
-    GetParam(i)->DefineDouble(name, 0.25, 0.0, 1.0, 0.00001, "", 1.0);
-  }
+  DefineDisplayTestParams(this);
   CreateInitPreset();
 }
 
