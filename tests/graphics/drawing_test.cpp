@@ -156,6 +156,8 @@ TEST_F(DrawingTest, TextIsDrawnInsideTheRepaintedAreaAndMeasured) {
   ASSERT_TRUE(gui.DrawText(&rightStyle, "Hi", &right, true));
   EXPECT_EQ(right, (IRectangle{92, 0, 100, 10}));
   EXPECT_TRUE(gui.DrawText(&rightStyle, "", &right));
+  ITextStyle noFont = ITextStyle::Make("Face", 0, kColorWhite, kTextNormal, kAlignLeft);
+  EXPECT_FALSE(gui.DrawText(&noFont, "x", &right));  // no font can be made: nothing drawn
 }
 
 TEST_F(DrawingTest, FontsAndImagesAreMadeOncePerProcess) {

@@ -41,12 +41,20 @@ Raster_IBitmap* TestGraphics::LoadImageResource(int id, const char*) {
 }
 
 Raster_CachedFont* TestGraphics::NewFont(const ITextStyle* style) {
-  // Fonts outlive every test: the cache keeps them until the program ends.
+  // Fonts outlive every test: the cache keeps them until the program ends, so their source
+  // and handles (one per size) live as long.
   static FakeGlyphSource* source = new FakeGlyphSource();
+  static FakeFont* handles = [] {
+    static FakeFont sizes[64];
+    for (int i = 0; i < 64; ++i)
+      sizes[i].lineHeight = i;
+    return sizes;
+  }();
+  if (style->size <= 0 || style->size >= 64) return nullptr;
   ++fontsMade;
   auto* font = new (std::nothrow) Raster_CachedFont(source);
   if (!font) return nullptr;
-  font->AttachFont(new FakeFont{style->size}, 0);
+  font->AttachFont(&handles[style->size], 0);
   return font;
 }
 
