@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "engine/engine_record.h"
@@ -67,6 +68,7 @@ double InstrumentTest::Render(int frames) {
 
 namespace {
 
+// Test programs of several builds may run at once: the random part keeps their folders apart.
 std::atomic<int> folderCounter{0};
 
 }  // namespace
@@ -75,7 +77,7 @@ TemporaryDocuments::TemporaryDocuments() {
   std::ostringstream name;
   name << "tovalune-instrument-" << std::hex
        << std::hash<std::string>()(::testing::UnitTest::GetInstance()->current_test_info()->name())
-       << "-" << folderCounter++;
+       << "-" << folderCounter++ << "-" << std::random_device()();
   root = std::filesystem::temp_directory_path() / name.str();
   std::filesystem::remove_all(root);
   std::filesystem::create_directories(root);
