@@ -172,12 +172,13 @@ void IPluginCore::ApplyHostQuirks() {}
 void IPluginCore::AttachGui(IGraphicsLink* newGui) {
   if (!newGui) return;
   MutexLock lock(&mutex);
-  for (int32_t i = 0, count = NParams(); i < count; ++i) {
-    newGui->PushParamToControls(i, GetParam(i)->GetNormalized(), true);
-  }
-  newGui->PrepareBackBuffer();
-  if (gui != newGui) delete gui;  // the instance owns its editor; a replaced one is not reachable
+  IGraphicsLink* previous = gui;
   gui = newGui;
+  for (int32_t i = 0, count = NParams(); i < count; ++i)
+    PushParamToGui(i, GetParam(i)->GetNormalized(), true);
+  newGui->ApplyPendingUpdates();
+  newGui->PrepareBackBuffer();
+  if (previous != newGui) delete previous;  // the instance owns its editor; the old one is gone
 }
 
 void IPluginCore::SetLatency(int samples) {

@@ -110,9 +110,10 @@ class IPluginCore {
   virtual void RequestGuiResize(int width, int height) = 0;
   // Host-specific adjustments. Base: nothing. The host's opening thread.
   virtual void ApplyHostQuirks();
-  // Takes ownership of the editor and pushes every parameter's normalized value to it, then
-  // prepares its back buffer, under the instance lock. A null editor does nothing; attaching
-  // another editor deletes the previous one. Window or creating thread; allocates.
+  // Takes ownership of the editor, pushes every parameter's normalized value to it and applies
+  // them at once (the first value a control receives becomes its default), then prepares its
+  // back buffer, under the instance lock. A null editor does nothing; attaching another editor
+  // deletes the previous one. Window or creating thread; allocates.
   virtual void AttachGui(IGraphicsLink* gui);
   // Sets the latency in frames (a negative value counts as 0) and sizes the latency delay.
   // Outside the audio path; allocates.
@@ -163,6 +164,13 @@ class IPluginCore {
   // The attached editor, or null. Any thread.
   IGraphics* GetGui() const { return gui ? gui->GetGraphics() : nullptr; }
   IGraphicsLink* GetGuiLink() const { return gui; }
+  // The one road from the plug-in to the editor's controls: hands parameter idx's value
+  // (normalized, or plain when normalized is false) to the attached editor, which shows it at
+  // its next tick. Nothing without an editor. Any thread under the instance lock (the audio
+  // thread included); allocates nothing.
+  void PushParamToGui(int idx, double value, bool normalized) {
+    if (gui) gui->PushParamToControls(idx, value, normalized);
+  }
 
   // ---- Parameters (any thread; allocate nothing) ----
 

@@ -66,6 +66,6 @@ void IPluginCore::RefreshParamControls() {
   if (!gui) return;
   MutexLock lock(&mutex);
   for (int32_t i = 0, count = NParams(); i < count; ++i) {
-    gui->PushParamToControls(i, GetParam(i)->Value(), false);
+    PushParamToGui(i, GetParam(i)->Value(), false);
   }
 }

@@ -255,7 +255,7 @@ void Tovalune::ShowKey(bool noteOn, int note) {
   const int idx = Key036A + (note - kFirstShownKey);
   const double value = noteOn ? 1.0 : 0.0;
   WriteEngine(idx, value);
-  editor->PushParamToControls(idx, value, true);
+  PushParamToGui(idx, value, true);
 }
 
 void Tovalune::HandleControlChange(int controller, int value) {
@@ -276,7 +276,7 @@ void Tovalune::HandleControlChange(int controller, int value) {
   const double x = value / 127.0;
   if (IParameter* param = GetParam(target)) param->SetFromNormalized(x);
   WriteEngine(target, x);
-  editor->PushParamToControls(target, x, true);
+  PushParamToGui(target, x, true);
   ParamChanged(target);
 }
 
@@ -298,7 +298,7 @@ void Tovalune::ReleaseSustain() {
 void Tovalune::HandlePitchBend(double bend) {
   WriteRecord(PitchBend, bend);
   WriteEngine(PitchBend, bend);
-  editor->PushParamToControls(PitchBend, (bend + 1.0) / 2.0, true);
+  PushParamToGui(PitchBend, (bend + 1.0) / 2.0, true);
   ParamChanged(PitchBend);
 }
 

@@ -49,14 +49,14 @@ void Tovalune::ParamChanged(int idx) {
     case PresetLoad:
       // Only a file the user chose in the load dialog is read; a restore or the host setting
       // this parameter reads nothing. A restore leaves a pending choice for the selector.
-      if (!restoring && editor->TakeFileRequest(PresetFileSelector::kLoad)) {
+      if (!restoring && editorState.TakeFileRequest(PresetFileSelector::kLoad)) {
         AllNotesOff();
         LoadPresetFile();
       }
       break;
     case PresetSave:
       // Only the user's save dialog writes a file; nothing else may overwrite one.
-      if (!restoring && editor->TakeFileRequest(PresetFileSelector::kSave)) SavePresetFile();
+      if (!restoring && editorState.TakeFileRequest(PresetFileSelector::kSave)) SavePresetFile();
       break;
     case PresetSelector:
       if (!restoring) {
@@ -72,12 +72,11 @@ void Tovalune::ParamChanged(int idx) {
       if (idx >= Key036A && idx <= Key060A) QueueKeyNote(idx);
       break;
   }
-  ApplyPanelVisibility();
 }
 
 void Tovalune::SetCoupledParam(int idx, double value) {
   // Both coupled parameters span [0, 1], so the plain value is also the normalized one.
-  editor->PushParamToControls(idx, value, true);
+  PushParamToGui(idx, value, true);
   WriteEngine(idx, value);
   WriteRecord(idx, value);
 }
@@ -89,9 +88,9 @@ void Tovalune::ApplyFxSlot1Selector() {
   if (!label) return;
   for (int k = 0; k < EffectPanels::kSlot1PanelCount; ++k) {
     // Choice 1 is "No Effect"; choice c shows panel c - 2.
-    panelHidden[EffectPanels::kSlot1FirstPanel + k] = (k != choice - 2);
+    SetPanelHidden(EffectPanels::kSlot1FirstPanel + k, k != choice - 2);
   }
-  editor->ReplaceLabelText(EditorLabel::kFxSlot1, label);
+  editorState.ReplaceLabelText(EditorLabel::kFxSlot1, label);
 }
 
 void Tovalune::ApplyFxSlot2Selector() {
@@ -99,13 +98,8 @@ void Tovalune::ApplyFxSlot2Selector() {
   const char* label = EffectPanels::Slot2Label(choice);
   if (!label) return;
   for (int k = 0; k < EffectPanels::kSlot2PanelCount; ++k)
-    panelHidden[EffectPanels::kSlot2FirstPanel + k] = (k != choice - 2);
-  editor->ReplaceLabelText(EditorLabel::kFxSlot2, label);
-}
-
-void Tovalune::ApplyPanelVisibility() {
-  for (int panel = 0; panel < EditorLink::kPanelCount; ++panel)
-    editor->HidePanel(panel, panelHidden[panel]);
+    SetPanelHidden(EffectPanels::kSlot2FirstPanel + k, k != choice - 2);
+  editorState.ReplaceLabelText(EditorLabel::kFxSlot2, label);
 }
 
 void Tovalune::QueueKeyNote(int idx) {
@@ -155,7 +149,7 @@ void Tovalune::RestMomentaryParams() {
     if (ParamValue(idx) == 0.0) return;
     WriteRecord(idx, 0.0);
     WriteEngine(idx, 0.0);
-    editor->PushParamToControls(idx, 0.0, true);
+    PushParamToGui(idx, 0.0, true);
   };
   for (int idx = Key036A; idx <= Key060A; ++idx)
     rest(idx);

@@ -67,7 +67,7 @@ bool WriteWholeFile(const std::string& path, const std::string& text) {
 
 bool Tovalune::LoadPresetFile() {
   try {
-    const std::string path = editor->SelectedFile(PresetFileSelector::kLoad);
+    const std::string path = editorState.SelectedFile(PresetFileSelector::kLoad);
     std::string contents;
     if (!ReadSmallFile(path, &contents)) return false;
     const std::string text = PresetFile::LastLine(contents);
@@ -78,7 +78,7 @@ bool Tovalune::LoadPresetFile() {
     const std::string name = PresetFile::DisplayName(path);
     for (const PresetFile::Value& loaded : values)
       ApplyLoadedValue(loaded.index, loaded.value);
-    editor->ReplaceLabelText(EditorLabel::kPresetName, name.c_str());
+    editorState.ReplaceLabelText(EditorLabel::kPresetName, name.c_str());
     ParamChanged(EngineParam::FXSlot1Selector);
     ParamChanged(EngineParam::FXSlot2Selector);
     return true;
@@ -92,12 +92,12 @@ void Tovalune::ApplyLoadedValue(int idx, double value) {
   if (!param) return;
   param->SetClamped(value);
   WriteEngine(idx, value);
-  editor->PushParamToControls(idx, param->GetNormalized(), true);
+  PushParamToGui(idx, param->GetNormalized(), true);
 }
 
 bool Tovalune::SavePresetFile() {
   try {
-    const std::string path = editor->SelectedFile(PresetFileSelector::kSave);
+    const std::string path = editorState.SelectedFile(PresetFileSelector::kSave);
     if (path.empty()) return false;
     double values[EngineParam::kCount] = {};
     for (int i = 0; i < EngineParam::kCount; ++i)
@@ -116,7 +116,7 @@ bool Tovalune::SavePresetFile() {
       return false;
     }
     const std::string name = PresetFile::DisplayName(path);
-    if (!name.empty()) editor->ReplaceLabelText(EditorLabel::kPresetName, name.c_str());
+    if (!name.empty()) editorState.ReplaceLabelText(EditorLabel::kPresetName, name.c_str());
     return true;
   } catch (...) {
     return false;
@@ -125,8 +125,8 @@ bool Tovalune::SavePresetFile() {
 
 void Tovalune::SelectFactoryPresetPath() {
   const int n = PresetLibrary::PresetNumber(ParamValue(EngineParam::PresetSelector));
-  editor->SetSelectedFile(PresetFileSelector::kLoad,
-                          PresetLibrary::PresetPath(CommonDocumentsFolder(), n));
+  editorState.SetSelectedFile(PresetFileSelector::kLoad,
+                              PresetLibrary::PresetPath(CommonDocumentsFolder(), n));
 }
 
 void Tovalune::StepPresetBackward() {

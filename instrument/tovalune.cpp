@@ -98,7 +98,7 @@ void Tovalune::BuildEditor() {
         if (c == '/') c = '\\';
       }
     }
-    editor->SetPresetFolder(folder);
+    editorState.SetPresetFolder(folder);
   } catch (...) {
     // Without memory for the folder text the dialogs open wherever the system chooses.
   }
@@ -106,7 +106,20 @@ void Tovalune::BuildEditor() {
 
 void Tovalune::InstallEditorLink(EditorLink* link) {
   MutexLock lock(GetMutex());
-  editor = link ? link : &ownEditorLink;
+  editorState.SetLink(link);
+  EditorLink& installed = editorState.Link();
+  for (int panel = 0; panel < EditorLink::kPanelCount; ++panel)
+    installed.PanelVisibilityChanged(panel, panelHidden[panel]);
+  for (int i = 0; i < EditorLink::kLabelCount; ++i) {
+    const EditorLabel label = static_cast<EditorLabel>(i);
+    installed.LabelChanged(label, editorState.LabelText(label));
+  }
+}
+
+void Tovalune::SetPanelHidden(int panel, bool hidden) {
+  if (panel < 0 || panel >= EditorLink::kPanelCount || panelHidden[panel] == hidden) return;
+  panelHidden[panel] = hidden;
+  editorState.Link().PanelVisibilityChanged(panel, hidden);
 }
 
 bool Tovalune::PanelHidden(int panel) const {

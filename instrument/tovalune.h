@@ -5,8 +5,9 @@
 // numbered factory library in the common documents folder.
 //
 // It derives from the binding's base (TovaluneBinding, from "tovalune_binding.h"), so the same
-// sources build into every plug-in format. Everything it does to its editor goes through
-// EditorLink (instrument/editor_link.h).
+// sources build into every plug-in format. Values reach its editor through PushParamToGui; panel
+// visibility, labels and selector files through EditorLink and EditorState
+// (instrument/editor_link.h, instrument/editor_state.h).
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include "engine/synth_engine.h"
 #include "framework/framework.h"
 #include "instrument/editor_link.h"
+#include "instrument/editor_state.h"
 #include "instrument/note_stack.h"
 #include "tovalune_binding.h"
 
@@ -72,10 +74,11 @@ class Tovalune : public TovaluneBinding {
 
   // ---- Read access for the editor and for tests (any thread under the instance lock) ----
 
-  // The editor seam; never null.
-  EditorLink& Editor() { return *editor; }
-  // Replaces the editor seam; null restores the instrument's own. The caller keeps ownership and
-  // keeps the object alive while it is installed. Creating or window thread, under the lock.
+  // The labels and selector files the editor shows and uses.
+  EditorState& Editor() { return editorState; }
+  // Installs the editor's link (null: none) and tells it every panel's visibility and every
+  // label at once; afterwards it hears only of changes. The caller keeps ownership and keeps
+  // the object alive while it is installed. Creating or window thread; takes the instance lock.
   void InstallEditorLink(EditorLink* link);
   // The engine, or null when it could not be created.
   const SynthEngineState* Engine() const { return engine; }
@@ -115,7 +118,8 @@ class Tovalune : public TovaluneBinding {
   void SetCoupledParam(int idx, double value);
   void ApplyFxSlot1Selector();
   void ApplyFxSlot2Selector();
-  void ApplyPanelVisibility();
+  // Hides or shows a panel; the editor hears of it when it changed.
+  void SetPanelHidden(int panel, bool hidden);
   void QueueKeyNote(int idx);
   void StepAndLoadPreset(bool forward);
   void LoadFactoryPresetTail();
@@ -140,8 +144,7 @@ class Tovalune : public TovaluneBinding {
   bool panelHidden[EditorLink::kPanelCount] = {};
   bool restoring = false;  // a state restore is running: momentary parameters do not act
 
-  EditorLink ownEditorLink{this};
-  EditorLink* editor = &ownEditorLink;
+  EditorState editorState{this};
 
   // Stand-in for missing host inputs; the engine requires input buffers but never reads them.
   double silentInput[kSilentInputFrames] = {};

@@ -184,7 +184,7 @@ intptr_t IPluginVST2::String2Parameter(int32_t index, const void* ptr) {
     if (param->NegateDisplay()) value = -value;
   }
   param->SetClamped(value);
-  if (IGraphicsLink* gui = GetGuiLink()) gui->PushParamToControls(index, param->Value(), false);
+  PushParamToGui(index, param->Value(), false);
   ParamChanged(index);
   return 1;
 }

@@ -69,8 +69,7 @@ void IPluginVST2::VSTSetParameter(AEffect* effect, int32_t index, float value) {
     if (!param || !std::isfinite(value)) return;
     param->SetFromNormalized(value);
     // The editor shows the value the record took, never the host's raw one.
-    if (IGraphicsLink* gui = plug->GetGuiLink())
-      gui->PushParamToControls(index, param->GetNormalized(), true);
+    plug->PushParamToGui(index, param->GetNormalized(), true);
     plug->ParamChanged(index);
   });
 }

@@ -147,7 +147,7 @@ void IPluginVST3::ApplyParameterChange(ParamID id, double normalized) {
   } else if (id < static_cast<ParamID>(NParams())) {
     const int idx = static_cast<int>(id);
     GetParam(idx)->SetFromNormalized(normalized);
-    if (IGraphicsLink* gui = GetGuiLink()) gui->PushParamToControls(idx, normalized, true);
+    PushParamToGui(idx, normalized, true);
     ParamChanged(idx);
   }
 }

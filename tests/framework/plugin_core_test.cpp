@@ -86,6 +86,7 @@ TEST(IPluginCore, AttachPushesNormalizedValuesAndRefreshPushesPlainOnes) {
   plugin.AttachGui(editor);
   EXPECT_EQ(plugin.GetGuiLink(), editor);
   ASSERT_EQ(editor->pushes.size(), 195u);
+  EXPECT_EQ(editor->appliedAfterPushes, 195u);  // the first values are shown at once
   EXPECT_EQ(editor->backBufferAfterPushes, 195u);
   EXPECT_EQ(editor->pushes[3].idx, 3);
   EXPECT_DOUBLE_EQ(editor->pushes[3].value, 0.4);

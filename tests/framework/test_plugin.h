@@ -82,8 +82,10 @@ class FakeEditor : public IGraphicsLink {
     pushes.push_back({paramIdx, value, normalized});
   }
   void PrepareBackBuffer() override { backBufferAfterPushes = pushes.size(); }
+  void ApplyPendingUpdates() override { appliedAfterPushes = pushes.size(); }
 
   std::vector<Push> pushes;
   size_t backBufferAfterPushes = 0;
+  size_t appliedAfterPushes = 0;
   bool* deletedFlag;
 };

@@ -27,6 +27,7 @@ class RecordingEditor : public IGraphicsLink {
     pushes.push_back({paramIdx, value, normalized});
   }
   void PrepareBackBuffer() override {}
+  void ApplyPendingUpdates() override {}
 
   // The last value pushed for idx; false when none was.
   bool LastPush(int idx, Push* push) const;

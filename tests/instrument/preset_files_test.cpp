@@ -100,7 +100,7 @@ TEST_F(PresetFileTest, ASavedSoundLoadsBackAtFileAndSinglePrecision) {
   EXPECT_EQ(Record(FXSlot2Selector), 3.0);
   EXPECT_EQ(Record(GlobalTuning), -0.5);  // not part of a preset
   EXPECT_STREQ(synth->Editor().LabelText(EditorLabel::kFxSlot2), "FX Slot 2 : Reverb");
-  EXPECT_FALSE(synth->Editor().IsPanelHidden(7));
+  EXPECT_FALSE(synth->PanelHidden(7));
   EXPECT_STREQ(PresetLabel(), "Round");
   RecordingEditor::Push push{};
   ASSERT_TRUE(gui->LastPush(Osc1Pitch, &push));

@@ -1,4 +1,6 @@
 // Parameter changes: engine copy, couplings, effect panels, on-screen keys.
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "instrument/effect_panels.h"
@@ -77,11 +79,11 @@ TEST_F(InstrumentTest, EffectSelectorsShowOnePanelAndTheirLabel) {
     EXPECT_STREQ(synth->Editor().LabelText(slot1 ? EditorLabel::kFxSlot1 : EditorLabel::kFxSlot2),
                  row.label);
     for (int panel = slot1 ? 0 : 6; panel < (slot1 ? 6 : 8); ++panel)
-      EXPECT_EQ(synth->Editor().IsPanelHidden(panel), panel != row.shownPanel)
+      EXPECT_EQ(synth->PanelHidden(panel), panel != row.shownPanel)
           << row.label << " panel " << panel;
     if (slot1) {  // slot 2 stays on the reverb meanwhile
-      EXPECT_TRUE(synth->Editor().IsPanelHidden(6)) << row.label;
-      EXPECT_FALSE(synth->Editor().IsPanelHidden(7)) << row.label;
+      EXPECT_TRUE(synth->PanelHidden(6)) << row.label;
+      EXPECT_FALSE(synth->PanelHidden(7)) << row.label;
     }
   }
 }
@@ -121,7 +123,7 @@ TEST_F(InstrumentTest, InitParamsReappliesTheSelectors) {
   Set(zInitParams, 0.0);
   EXPECT_STREQ(synth->Editor().LabelText(EditorLabel::kFxSlot1), "FX Slot 1 : Flanger");
   EXPECT_STREQ(synth->Editor().LabelText(EditorLabel::kFxSlot2), "FX Slot 2 : Delay");
-  EXPECT_FALSE(synth->Editor().IsPanelHidden(1));
+  EXPECT_FALSE(synth->PanelHidden(1));
 }
 
 TEST_F(InstrumentTest, OnScreenKeysQueueNotesOnEveryChannel) {
@@ -156,27 +158,36 @@ TEST_F(InstrumentTest, HostTempoReachesRecordAndEngineEachBlock) {
   EXPECT_EQ(EngineValue(HostTempoBpm), 1000.0);
 }
 
-TEST_F(InstrumentTest, AnInstalledEditorReceivesEveryTouch) {
+TEST_F(InstrumentTest, AnInstalledEditorHearsTheStateOnceThenOnlyChanges) {
+  using Change = std::pair<int, bool>;
   struct Editor : EditorLink {
-    using EditorLink::EditorLink;
-    void HidePanel(int panel, bool hide) override {
-      EditorLink::HidePanel(panel, hide);
-      ++hides;
+    void PanelVisibilityChanged(int panel, bool hidden) override {
+      changes.push_back({panel, hidden});
     }
-    void ReplaceLabelText(EditorLabel label, const char* text) override {
-      EditorLink::ReplaceLabelText(label, text);
-      lastLabel = text;
-    }
-    int hides = 0;
-    std::string lastLabel;
-  } editor(synth.get());
+    void LabelChanged(EditorLabel, const char* text) override { labels.push_back(text); }
+    std::vector<Change> changes;
+    std::vector<std::string> labels;
+  } editor;
   synth->InstallEditorLink(&editor);
+  ASSERT_EQ(editor.changes.size(), static_cast<size_t>(EditorLink::kPanelCount));
+  for (int panel = 0; panel < EditorLink::kPanelCount; ++panel)
+    EXPECT_EQ(editor.changes[panel], Change(panel, true));
+  EXPECT_EQ(editor.labels,
+            (std::vector<std::string>{"FX Slot 1 : No Effect", "FX Slot 2 : No Effect",
+                                      "< Presets Library >"}));
+  editor.changes.clear();
+  editor.labels.clear();
   Set(FXSlot1Selector, 2);
-  EXPECT_EQ(editor.lastLabel, "FX Slot 1 : Chorus");
-  EXPECT_EQ(editor.hides, EditorLink::kPanelCount);
-  EXPECT_FALSE(editor.IsPanelHidden(0));
-  synth->InstallEditorLink(nullptr);
+  EXPECT_EQ(editor.changes, (std::vector<Change>{{0, false}}));
+  EXPECT_EQ(editor.labels, std::vector<std::string>{"FX Slot 1 : Chorus"});
+  Set(FXSlot1Selector, 2);  // nothing changed: nothing to tell
+  Set(MainVolume, 0.5);
+  EXPECT_EQ(editor.changes.size(), 1u);
+  EXPECT_EQ(editor.labels.size(), 1u);
   Set(FXSlot1Selector, 3);
-  EXPECT_EQ(editor.lastLabel, "FX Slot 1 : Chorus");
-  EXPECT_STREQ(synth->Editor().LabelText(EditorLabel::kFxSlot1), "FX Slot 1 : Flanger");
+  EXPECT_EQ(editor.changes, (std::vector<Change>{{0, false}, {0, true}, {1, false}}));
+  synth->InstallEditorLink(nullptr);
+  Set(FXSlot1Selector, 2);
+  EXPECT_EQ(editor.labels.back(), "FX Slot 1 : Flanger");
+  EXPECT_STREQ(synth->Editor().LabelText(EditorLabel::kFxSlot1), "FX Slot 1 : Chorus");
 }
