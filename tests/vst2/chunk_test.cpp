@@ -1,8 +1,5 @@
 // Program and bank chunks of the instrument: their bytes, round trips, and chunks a careless or
 // hostile host hands back.
-#include <gtest/gtest.h>
-
-#include <cstring>
 #include <random>
 
 #include "test_plugin.h"
@@ -11,113 +8,89 @@ namespace {
 
 constexpr int kMainVolume = 92;
 const std::vector<uint8_t> kHeader = {0x74, 0x66, 0x66, 0x70, 0x00, 0x00, 0x01, 0x00};
+const std::vector<uint8_t> kInitSlot = {0x04, 0x00, 0x00, 0x00, 'I', 'n', 'i', 't', 0x01};
 
-class TovaluneChunks : public ::testing::Test {
+std::vector<uint8_t> Join(std::vector<uint8_t> head, const std::vector<uint8_t>& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+std::vector<uint8_t> Header(int32_t version) {
+  std::vector<uint8_t> header(kHeader);
+  Put(header.data(), 4, version);
+  return header;
+}
+
+class TovaluneChunks : public TovaluneHost {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(host.Create(TovaluneEntry()));
+    TovaluneHost::SetUp();
     host.Start();
   }
-  std::vector<uint8_t> WithHeader(std::vector<uint8_t> body, int32_t version = 0x00010000) {
-    std::vector<uint8_t> chunk(kHeader);
-    std::memcpy(chunk.data() + 4, &version, 4);
-    chunk.insert(chunk.end(), body.begin(), body.end());
-    return chunk;
-  }
-  std::vector<uint8_t> State() {
-    const std::vector<uint8_t> program = host.GetChunk(1);
-    return std::vector<uint8_t>(program.begin() + 8, program.end());
-  }
-  Vst2TestHost host;
 };
 
 }  // namespace
 
-TEST_F(TovaluneChunks, HaveTheirByteLayout) {
+TEST_F(TovaluneChunks, HaveTheirBytes) {
   const std::vector<uint8_t> program = host.GetChunk(1);
   ASSERT_EQ(program.size(), 1568u);
-  EXPECT_TRUE(std::equal(kHeader.begin(), kHeader.end(), program.begin()));
-  const std::vector<uint8_t> bank = host.GetChunk(0);
-  ASSERT_EQ(bank.size(), 1577u);
-  const std::vector<uint8_t> slot = {0x04, 0x00, 0x00, 0x00, 'I', 'n', 'i', 't', 0x01};
-  EXPECT_TRUE(std::equal(kHeader.begin(), kHeader.end(), bank.begin()));
-  EXPECT_TRUE(std::equal(slot.begin(), slot.end(), bank.begin() + 8));
-  EXPECT_TRUE(std::equal(program.begin() + 8, program.end(), bank.begin() + 17));
-  EXPECT_EQ(host.Dispatch(Op::kGetChunk, 1), 0) << "no place for the pointer";
+  EXPECT_EQ(std::vector<uint8_t>(program.begin(), program.begin() + 8), kHeader);
+  const std::vector<uint8_t> state(program.begin() + 8, program.end());
+  EXPECT_EQ(host.GetChunk(0), Join(Join(kHeader, kInitSlot), state));
+  // An empty slot in a bank is named after its number.
+  EXPECT_EQ(host.SetChunk(0, Join(kHeader, {0x03, 0x00, 0x00, 0x00, 'N', 'e', 'w', 0x00})), 1);
+  EXPECT_EQ(host.Text(Op::kGetProgramNameIndexed, 0, 24), "user preset 1");
 }
 
-TEST_F(TovaluneChunks, RoundTripProgramsAndBanks) {
-  for (int32_t index : {1, 0}) {
-    const std::vector<uint8_t> saved = host.GetChunk(index);
+TEST_F(TovaluneChunks, RestoreWhatTheyCarryOrRefuseWholeAndChangeNothing) {
+  const std::vector<uint8_t> bank = host.GetChunk(0), program = host.GetChunk(1);
+  const std::vector<uint8_t> state(program.begin() + 8, program.end());
+  std::vector<uint8_t> negativeName(bank), hugeName(bank);
+  Put<int32_t>(negativeName.data(), 8, INT32_MIN + 4);
+  Put<int32_t>(hugeName.data(), 8, INT32_MAX);
+  const std::vector<uint8_t> shortState(state.begin(), state.end() - 1);
+  const struct {
+    int32_t index;
+    std::vector<uint8_t> chunk;
+    intptr_t answer;
+  } table[] = {{1, program, 1},
+               {0, bank, 1},
+               {1, state, 1},                            // a raw state without header
+               {0, Join(Header(0x0000FFFF), state), 1},  // a bank before banks: one program
+               {0, {}, 0},
+               {1, {0x74, 0x66, 0x66, 0x70, 0x00, 0x00, 0x01}, 0},
+               {0, kHeader, 0},
+               {1, kHeader, 0},
+               {0, Join(Header(0x0000FFFF), shortState), 0},
+               {1, Join(kHeader, shortState), 0},
+               {0, Join(Header(0x00010001), state), 0},
+               {1, Join(Header(0x00010001), state), 0},
+               {0, std::vector<uint8_t>(bank.begin(), bank.end() - 1), 0},
+               {0, negativeName, 0},
+               {0, hugeName, 0}};
+  for (size_t i = 0; i < std::size(table); ++i) {
     host.SetParameter(kMainVolume, 0.125f);
-    EXPECT_NE(host.GetChunk(index), saved);
-    EXPECT_EQ(host.SetChunk(index, saved), 1);
-    EXPECT_EQ(host.GetChunk(index), saved);
-  }
-  // The host hands back the very pointer it was given.
-  void* data = nullptr;
-  const intptr_t size = host.Dispatch(Op::kGetChunk, 0, 0, &data);
-  EXPECT_EQ(host.Dispatch(Op::kSetChunk, 0, size, data), 1);
-}
-
-TEST_F(TovaluneChunks, ReadOlderLayoutsAsOneProgram) {
-  const std::vector<uint8_t> state = State();
-  host.SetParameter(kMainVolume, 0.125f);
-  EXPECT_EQ(host.SetChunk(1, state), 1) << "a raw state without header";
-  EXPECT_EQ(State(), state);
-  host.SetParameter(kMainVolume, 0.125f);
-  EXPECT_EQ(host.SetChunk(0, WithHeader(state, 0x0000FFFF)), 1);
-  EXPECT_EQ(State(), state);
-  EXPECT_EQ(host.GetChunk(0).size(), 1577u) << "stored into the current slot";
-}
-
-TEST_F(TovaluneChunks, AnEmptySlotBecomesAUserPreset) {
-  std::vector<uint8_t> body = {0x03, 0x00, 0x00, 0x00, 'N', 'e', 'w', 0x00};
-  EXPECT_EQ(host.SetChunk(0, WithHeader(body)), 1);
-  bool intact = false;
-  EXPECT_EQ(host.Text(Op::kGetProgramNameIndexed, 0, 24, &intact), "user preset 1");
-}
-
-TEST_F(TovaluneChunks, RefuseBadChunksWholeAndChangeNothing) {
-  const std::vector<uint8_t> bank = host.GetChunk(0);
-  const std::vector<uint8_t> state(bank.begin() + 17, bank.end());
-  std::vector<uint8_t> negativeName(bank);
-  negativeName[11] = 0x80;
-  std::vector<uint8_t> hugeName(bank);
-  hugeName[8] = hugeName[9] = hugeName[10] = 0xFF;
-  hugeName[11] = 0x7F;
-  // Refused as programs and as banks; the last three only as banks (a program reads any
-  // 1560 bytes after the header as values).
-  const std::vector<std::vector<uint8_t>> refused = {
-      {},
-      {0x74, 0x66, 0x66, 0x70, 0x00, 0x00, 0x01},
-      WithHeader({}),
-      WithHeader(std::vector<uint8_t>(state.begin(), state.end() - 1), 0x0000FFFF),
-      WithHeader(state, 0x00010001),
-      std::vector<uint8_t>(bank.begin(), bank.end() - 1),
-      negativeName,
-      hugeName};
-  for (size_t i = 0; i < refused.size(); ++i) {
-    for (int32_t index : {0, 1}) {
-      if (index == 1 && i >= 5) continue;
-      EXPECT_EQ(host.SetChunk(index, refused[i]), 0) << i << " as " << index;
-      EXPECT_EQ(host.GetChunk(0), bank) << i << " as " << index;
-    }
+    const std::vector<uint8_t> before = host.GetChunk(0);
+    ASSERT_NE(before, bank);
+    EXPECT_EQ(host.SetChunk(table[i].index, table[i].chunk), table[i].answer) << i;
+    EXPECT_EQ(host.GetChunk(0), table[i].answer ? bank : before) << i;
   }
   std::vector<uint8_t> data(bank);
   for (intptr_t size : {intptr_t{-1}, intptr_t{7}, (intptr_t{1} << 31) + 8, intptr_t{1} << 33,
-                        intptr_t{16 * 1024 * 1024 + 1}}) {
+                        intptr_t{16 * 1024 * 1024 + 1}})
     EXPECT_EQ(host.Dispatch(Op::kSetChunk, 0, size, data.data()), 0) << size;
-  }
   EXPECT_EQ(host.Dispatch(Op::kSetChunk, 0, 1577, nullptr), 0);
-  EXPECT_EQ(host.GetChunk(0), bank);
+  // The host hands back the very pointer it was given.
+  void* given = nullptr;
+  const intptr_t size = host.Dispatch(Op::kGetChunk, 0, 0, &given);
+  EXPECT_EQ(host.Dispatch(Op::kSetChunk, 0, size, given), 1);
 }
 
 TEST_F(TovaluneChunks, SurviveRandomDataAndChangeNothingWhenRefusing) {
   std::mt19937 random(14);
   const std::vector<uint8_t> bank = host.GetChunk(0);
   for (int round = 0; round < 300; ++round) {
-    std::vector<uint8_t> chunk = round % 2 ? bank : WithHeader({});
+    std::vector<uint8_t> chunk = round % 2 ? bank : kHeader;
     chunk.resize(std::uniform_int_distribution<size_t>(8, 1700)(random));
     // A few corrupted bytes, often in the header and the slot's name and flag.
     for (int k = 0; k < 4; ++k) {
@@ -126,8 +99,7 @@ TEST_F(TovaluneChunks, SurviveRandomDataAndChangeNothingWhenRefusing) {
           static_cast<uint8_t>(random());
     }
     const std::vector<uint8_t> before = host.GetChunk(0);
-    const int32_t index = round % 3 == 0 ? 1 : 0;
-    const intptr_t answer = host.SetChunk(index, chunk);
+    const intptr_t answer = host.SetChunk(round % 3 == 0 ? 1 : 0, chunk);
     ASSERT_TRUE(answer == 0 || answer == 1);
     if (answer == 0) {
       ASSERT_EQ(host.GetChunk(0), before) << round;

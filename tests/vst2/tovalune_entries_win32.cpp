@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tovalune_entries.h"
+#include "vst2_test_host.h"
 
 namespace {
 
@@ -15,18 +15,18 @@ std::wstring WindowsPath(const std::string& path) {
   return wide;
 }
 
-Vst2Entry Entry(HMODULE library, const char* name) {
-  return reinterpret_cast<Vst2Entry>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+Vst2Entry Entry(void* library, const char* name) {
+  return reinterpret_cast<Vst2Entry>(
+      reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name)));
 }
 
 }  // namespace
 
 bool OpenTovaluneEntries(TovaluneEntries* entries) {
-  HMODULE module = LoadLibraryW(WindowsPath(TOVALUNE_VST2_LIBRARY).c_str());
-  if (!module) return false;
-  entries->library = module;
-  entries->pluginMain = Entry(module, "VSTPluginMain");
-  entries->legacyMain = Entry(module, "main");
+  entries->library = LoadLibraryW(WindowsPath(TOVALUNE_VST2_LIBRARY).c_str());
+  if (!entries->library) return false;
+  entries->pluginMain = Entry(entries->library, "VSTPluginMain");
+  entries->legacyMain = Entry(entries->library, "main");
   return entries->pluginMain && entries->legacyMain;
 }
 
