@@ -1,14 +1,32 @@
-// The instrument through both entry names: the descriptor at its offsets, two instances, a note
-// played in float and double, and a chunk round trip. The Windows library tests run it on the
-// library file.
+// The instrument as a host sees it, through both entry names: the descriptor at its offsets, two
+// instances, a note played in float and double, texts inside the host's buffers, and program and
+// bank chunks: their bytes, round trips, and chunks a careless or hostile host hands back. The
+// Windows library tests run it on the library file.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "vst2_test_host.h"
 
 namespace {
 
+constexpr int kMainVolume = 92;
+const std::vector<uint8_t> kHeader = {0x74, 0x66, 0x66, 0x70, 0x00, 0x00, 0x01, 0x00};
+const std::vector<uint8_t> kInitSlot = {0x04, 0x00, 0x00, 0x00, 'I', 'n', 'i', 't', 0x01};
+
+std::vector<uint8_t> Join(std::vector<uint8_t> head, const std::vector<uint8_t>& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+std::vector<uint8_t> Header(int32_t version) {
+  std::vector<uint8_t> header(kHeader);
+  Put(header.data(), 4, version);
+  return header;
+}
+
+// A started instance; no text may pass its host buffer.
 class TovaluneLibrary : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -17,6 +35,7 @@ class TovaluneLibrary : public ::testing::Test {
     host.Start();
   }
   void TearDown() override {
+    EXPECT_EQ(host.overruns, 0);
     host.Close();
     CloseTovaluneEntries(&library);
   }
@@ -52,14 +71,11 @@ TEST_F(TovaluneLibrary, BothEntriesGiveTheDescriptorOfTheirOwnInstance) {
   Vst2TestHost second;
   ASSERT_TRUE(second.Create(library.legacyMain));
   EXPECT_NE(host.effect, second.effect);
-  const std::pair<int, int32_t> fields[] = {{Field::kMagic, 0x56737450 /* 'VstP' */},
-                                            {Field::kNumPrograms, 1},
-                                            {Field::kNumParams, 195},
-                                            {Field::kNumInputs, 2},
-                                            {Field::kNumOutputs, 2},
-                                            {Field::kInitialDelay, 0},
-                                            {Field::kUniqueId, 0x56616432 /* 'Vad2' */},
-                                            {Field::kVersion, 10100}};
+  // The magic 'VstP' and the id 'Vad2' have their first character in the top byte.
+  const std::pair<int, int32_t> fields[] = {
+      {Field::kMagic, 0x56737450}, {Field::kNumPrograms, 1},      {Field::kNumParams, 195},
+      {Field::kNumInputs, 2},      {Field::kNumOutputs, 2},       {Field::kInitialDelay, 0},
+      {Field::kVersion, 10100},    {Field::kUniqueId, 0x56616432}};
   for (Vst2TestHost* each : {&host, &second}) {
     for (const auto& [offset, value] : fields)
       EXPECT_EQ(each->At<int32_t>(offset), value) << offset;
@@ -71,20 +87,107 @@ TEST_F(TovaluneLibrary, BothEntriesGiveTheDescriptorOfTheirOwnInstance) {
     EXPECT_EQ(flags & 1, each->Dispatch(Op::kEditGetRect, 0, 0, &rect));
   }
   second.Start();
-  host.SetParameter(92, 0.25f);
-  EXPECT_EQ(host.GetParameter(92), 0.25f);
-  EXPECT_NE(second.GetParameter(92), 0.25f) << "instances share no parameters";
+  host.SetParameter(kMainVolume, 0.25f);
+  EXPECT_EQ(host.GetParameter(kMainVolume), 0.25f);
+  EXPECT_NE(second.GetParameter(kMainVolume), 0.25f) << "instances share no parameters";
 }
 
-TEST_F(TovaluneLibrary, RoundTripsAProgramChunkAndPlaysANoteInFloatAndDouble) {
-  const std::vector<uint8_t> saved = host.GetChunk(1);
-  ASSERT_EQ(saved.size(), 1568u);
-  host.SetParameter(92, 0.05f);
-  EXPECT_NE(host.GetChunk(1), saved);
-  EXPECT_EQ(host.SetChunk(1, saved), 1);
-  EXPECT_EQ(host.GetChunk(1), saved);
+TEST_F(TovaluneLibrary, PlaysANoteInFloatAndDouble) {
   EXPECT_GT(PlayNote<float>(host, Field::kProcessReplacing), 0.01);
   host.Dispatch(Op::kMainsChanged, 0, 0);  // processing off resets the voices
   host.Dispatch(Op::kMainsChanged, 0, 1);
   EXPECT_GT(PlayNote<double>(host, Field::kProcessDoubleReplacing), 0.01);
+}
+
+TEST_F(TovaluneLibrary, TextsStayInsideTheHostsBuffers) {
+  size_t longestName = 0;
+  for (int i = 0; i < 195; ++i) {
+    for (int32_t opcode : {Op::kGetParamName, Op::kGetParamLabel, Op::kGetParamDisplay})
+      EXPECT_LT(host.Text(opcode, i, 32).size(), 32u) << opcode << " " << i;
+    longestName = std::max(longestName, host.Text(Op::kGetParamName, i, 32).size());
+  }
+  EXPECT_GT(longestName, 8u) << "names are not cut to the nominal 8 bytes";
+  const std::string longName(120, 'n'), cut(23, 'n');
+  host.Dispatch(Op::kSetProgramName, 0, 0, const_cast<char*>(longName.c_str()));
+  EXPECT_EQ(host.Text(Op::kGetProgramName, 0, 24), cut);
+  EXPECT_EQ(host.Text(Op::kGetProgramNameIndexed, 0, 24), cut);
+  EXPECT_EQ(host.lastAnswer, 1);
+}
+
+TEST_F(TovaluneLibrary, ChunksHaveTheirBytes) {
+  const std::vector<uint8_t> program = host.GetChunk(1);
+  ASSERT_EQ(program.size(), 1568u);
+  EXPECT_EQ(std::vector<uint8_t>(program.begin(), program.begin() + 8), kHeader);
+  const std::vector<uint8_t> state(program.begin() + 8, program.end());
+  EXPECT_EQ(host.GetChunk(0), Join(Join(kHeader, kInitSlot), state));
+  // An empty slot in a bank is named after its number.
+  EXPECT_EQ(host.SetChunk(0, Join(kHeader, {0x03, 0x00, 0x00, 0x00, 'N', 'e', 'w', 0x00})), 1);
+  EXPECT_EQ(host.Text(Op::kGetProgramNameIndexed, 0, 24), "user preset 1");
+}
+
+TEST_F(TovaluneLibrary, ChunksRestoreWhatTheyCarryOrAreRefusedWholeChangingNothing) {
+  const std::vector<uint8_t> bank = host.GetChunk(0), program = host.GetChunk(1);
+  const std::vector<uint8_t> state(program.begin() + 8, program.end());
+  std::vector<uint8_t> negativeName(bank), hugeName(bank);
+  Put<int32_t>(negativeName.data(), 8, INT32_MIN + 4);
+  Put<int32_t>(hugeName.data(), 8, INT32_MAX);
+  const std::vector<uint8_t> shortState(state.begin(), state.end() - 1);
+  // Index (0 bank, 1 program), chunk, answer. Accepted: the saved program and bank, a raw state
+  // without header, a bank of an older version (read as one program). Then refused ones.
+  const struct {
+    int32_t index;
+    std::vector<uint8_t> chunk;
+    intptr_t answer;
+  } table[] = {{1, program, 1},
+               {0, bank, 1},
+               {1, state, 1},
+               {0, Join(Header(0x0000FFFF), state), 1},
+               {0, {}, 0},
+               {1, {0x74, 0x66, 0x66, 0x70, 0x00, 0x00, 0x01}, 0},
+               {0, kHeader, 0},
+               {1, kHeader, 0},
+               {0, Join(Header(0x0000FFFF), shortState), 0},
+               {1, Join(kHeader, shortState), 0},
+               {0, Join(Header(0x00010001), state), 0},
+               {1, Join(Header(0x00010001), state), 0},
+               {0, std::vector<uint8_t>(bank.begin(), bank.end() - 1), 0},
+               {0, negativeName, 0},
+               {0, hugeName, 0}};
+  for (size_t i = 0; i < std::size(table); ++i) {
+    host.SetParameter(kMainVolume, 0.125f);
+    const std::vector<uint8_t> before = host.GetChunk(0);
+    ASSERT_NE(before, bank);
+    EXPECT_EQ(host.SetChunk(table[i].index, table[i].chunk), table[i].answer) << i;
+    EXPECT_EQ(host.GetChunk(0), table[i].answer ? bank : before) << i;
+  }
+  std::vector<uint8_t> data(bank);
+  for (intptr_t size : {intptr_t{-1}, intptr_t{7}, (intptr_t{1} << 31) + 8, intptr_t{1} << 33,
+                        intptr_t{16 * 1024 * 1024 + 1}})
+    EXPECT_EQ(host.Dispatch(Op::kSetChunk, 0, size, data.data()), 0) << size;
+  EXPECT_EQ(host.Dispatch(Op::kSetChunk, 0, 1577, nullptr), 0);
+  // The host hands back the very pointer it was given.
+  void* given = nullptr;
+  const intptr_t size = host.Dispatch(Op::kGetChunk, 0, 0, &given);
+  EXPECT_EQ(host.Dispatch(Op::kSetChunk, 0, size, given), 1);
+}
+
+TEST_F(TovaluneLibrary, RandomChunksChangeNothingWhenRefused) {
+  std::mt19937 random(14);
+  const std::vector<uint8_t> bank = host.GetChunk(0);
+  for (int round = 0; round < 300; ++round) {
+    std::vector<uint8_t> chunk = round % 2 ? bank : kHeader;
+    chunk.resize(std::uniform_int_distribution<size_t>(8, 1700)(random));
+    // A few corrupted bytes, often in the header and the slot's name and flag.
+    for (int k = 0; k < 4; ++k) {
+      const size_t last = k < 2 ? std::min<size_t>(chunk.size(), 20) - 1 : chunk.size() - 1;
+      chunk[std::uniform_int_distribution<size_t>(0, last)(random)] =
+          static_cast<uint8_t>(random());
+    }
+    const std::vector<uint8_t> before = host.GetChunk(0);
+    const intptr_t answer = host.SetChunk(round % 3 == 0 ? 1 : 0, chunk);
+    ASSERT_TRUE(answer == 0 || answer == 1);
+    if (answer == 0) {
+      ASSERT_EQ(host.GetChunk(0), before) << round;
+    }
+  }
 }

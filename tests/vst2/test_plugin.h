@@ -9,7 +9,6 @@
 #include "tests/framework/display_test_params.h"
 #include "tests/framework/test_plugin.h"  // FakeEditor
 #include "vst2/plugin_vst2.h"
-#include "vst2/tovalune_vst2.h"
 #include "vst2_test_host.h"
 
 class TestVst2Plugin : public IPluginVST2 {
@@ -59,12 +58,4 @@ class TestPluginHost : public ::testing::Test {
   void TearDown() override { EXPECT_EQ(host.overruns, 0); }
   Vst2TestHost host;
   TestVst2Plugin* plug = nullptr;
-};
-
-// Every text the instrument writes stays inside the host's buffer.
-class TovaluneHost : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(host.Create(reinterpret_cast<Vst2Entry>(&VSTPluginMain))); }
-  void TearDown() override { EXPECT_EQ(host.overruns, 0); }
-  Vst2TestHost host;
 };
