@@ -24,7 +24,7 @@ TEST(Rectangle, EmptyOnlyWhenAllZeroAndIntersectsAsymmetrically) {
   EXPECT_EQ(right.Union(below), (IRectangle{0, 0, 20, 20}));
 }
 
-TEST(MemBitmap, RowsAlignAndTheBlockOnlyGrows) {
+TEST(MemBitmap, RowsAlignTheBlockOnlyGrowsAndSizesThatDoNotFitLeaveItEmpty) {
   EXPECT_EQ(Raster_MemBitmap(0, 5).Bits(), nullptr);
   EXPECT_EQ(Raster_MemBitmap(5, 1).RowSpan(), 8);
   Raster_MemBitmap bitmap(10, 10);
@@ -37,17 +37,15 @@ TEST(MemBitmap, RowsAlignAndTheBlockOnlyGrows) {
   EXPECT_EQ(bitmap.AllocatedBytes(), 2000);  // a quarter more than asked
   EXPECT_EQ(reinterpret_cast<uintptr_t>(bitmap.Bits()) % 64, 0u);
   EXPECT_EQ(bitmap.Extended(kRasterCachedTextQuery, nullptr), 0);
-}
-
-TEST(MemBitmap, RefusesSizesWhoseBytesDoNotFit) {
   // Byte counts that wrap in 32 bits (65536 x 16385 x 4 wraps to 262,144) or pass 2 GB, and
   // sizes below 1, leave the bitmap empty instead of undersized.
-  for (auto size :
-       {std::pair<int, int>{65536, 16385}, {46341, 46341}, {0x7FFFFFFF, 1}, {-1, -1}, {5, -3}}) {
-    Raster_MemBitmap bitmap(16, 16);
-    EXPECT_TRUE(bitmap.Resize(size.first, size.second));
-    EXPECT_EQ(bitmap.Width() + bitmap.Height() + bitmap.AllocatedBytes(), 0) << size.first;
+  const std::pair<int, int> sizes[] = {{65536, 16385}, {46341, 46341}, {0x7FFFFFFF, 1},
+                                       {-1, -1},       {-8, -8},       {5, -3}};
+  for (auto [w, h] : sizes) {
+    EXPECT_TRUE(bitmap.Resize(w, h));
+    EXPECT_EQ(bitmap.Width() + bitmap.Height() + bitmap.AllocatedBytes(), 0) << w;
     EXPECT_EQ(bitmap.Bits(), nullptr);
+    bitmap.Resize(16, 16);
   }
 }
 

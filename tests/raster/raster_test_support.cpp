@@ -17,50 +17,30 @@ uint32_t WithChan(uint32_t p, int c, int v) {
 
 // One channel of operation op (0-4) with source value s, destination d and weight w.
 int BlendChan(int op, int s, int d, int w) {
-  auto limit = [](int v) { return std::min(255, std::max(0, v)); };
   const int k = 256 - s * w / 256, t = s * w + (256 - w) * 128;
-  switch (op) {
-    case 0:
-      return (s + (d - s) * (256 - w) / 256) & 0xFF;
-    case 1:
-      return limit(d + s * w / 256);
-    case 2:
-      return limit(k > 1 ? 256 * d / k : 256 * d);
-    case 3:
-      return ((((s - 256) * w) + 65536) * d >> 16) & 0xFF;
-    default:
-      return limit((((32768 - t) * d / 256) + t) * d >> 15);
-  }
+  if (op == 0) return (s + (d - s) * (256 - w) / 256) & 0xFF;
+  if (op == 1) return std::clamp(d + s * w / 256, 0, 255);
+  if (op == 2) return std::clamp(k > 1 ? 256 * d / k : 256 * d, 0, 255);
+  if (op == 3) return ((((s - 256) * w) + 65536) * d >> 16) & 0xFF;
+  return std::clamp((((32768 - t) * d / 256) + t) * d >> 15, 0, 255);
 }
 
-// Operation op on all four channels; the alpha channel's source value is given apart.
-uint32_t BlendAll(int op, uint32_t s, int sourceAlpha, uint32_t d, int w) {
-  if (op == 5) {
-    uint8_t bytes[4] = {uint8_t(d), uint8_t(d >> 8), uint8_t(d >> 16), uint8_t(d >> 24)};
-    Raster_HsvAdjustPixel(bytes, Chan(s, 2), Chan(s, 1), Chan(s, 0), sourceAlpha, w);
-    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t{bytes[3]} << 24;
-  }
-  uint32_t out = 0;
-  for (int c = 0; c < 4; ++c) {
-    out = WithChan(out, c, BlendChan(op, c == 3 ? sourceAlpha : Chan(s, c), Chan(d, c), w));
-  }
-  return out;
+uint32_t Half(uint32_t v) {
+  return (v >> 1) & 0x7F7F7F7F;
 }
-
-uint32_t HalfAndHalf(uint32_t s, uint32_t d) {
-  return ((s >> 1) & 0x7F7F7F7F) + ((d >> 1) & 0x7F7F7F7F);
+uint32_t Quarter(uint32_t v) {
+  return (v >> 2) & 0x3F3F3F3F;
 }
 
 uint32_t BlitPixel(uint32_t s, uint32_t d, float alpha, int mode) {
   const int op = mode & 0xFF, sa = Chan(s, 3);
   const bool useAlpha = (mode & BlendUseSourceAlpha) != 0;
   if (op >= 0xF0) return WithChan(d, (op >> 2) & 3, Chan(s, op & 3));
-  if (op == 0 && !useAlpha && (alpha == 1.0f || alpha == 0.5f)) {
-    return alpha == 1.0f ? s : HalfAndHalf(s, d);
-  }
+  if (op == 0 && !useAlpha && alpha == 1.0f) return s;
+  if (op == 0 && !useAlpha && alpha == 0.5f) return Half(s) + Half(d);
   const int a = static_cast<int>(static_cast<double>(alpha) * 256.0);
   if (a == 0 || op > 5) return d;
-  if (!useAlpha) return BlendAll(op, s, sa, d, a);
+  if (!useAlpha) return ReferenceBlend(op, s, sa, d, a);
   if (sa == 0 && (op == 0 || op == 1 || op == 3)) return d;
   if (op == 0 && a == 256) {
     if (sa == 255) return s | 0xFF000000u;
@@ -70,21 +50,32 @@ uint32_t BlitPixel(uint32_t s, uint32_t d, float alpha, int mode) {
     return out;
   }
   const int w = a * (sa + 1) / 256;
-  const uint32_t out = BlendAll(op, s, sa, d, w);
+  const uint32_t out = ReferenceBlend(op, s, sa, d, w);
   return op == 0 ? WithChan(out, 3, std::min(Chan(d, 3) + w, 255)) : out;
 }
 
 uint32_t FillPixel(uint32_t colour, uint32_t d, int a, int op) {
   if (op == 0 && a == 256) return colour;
-  if (op == 0 && a == 128) return HalfAndHalf(colour, d);
-  if (op == 0 && a == 64) return HalfAndHalf(d, d >> 1 & 0x7F7F7F7F) + ((colour >> 2) & 0x3F3F3F3F);
-  if (op == 0 && a == 192)
-    return HalfAndHalf(colour, colour >> 1 & 0x7F7F7F7F) + ((d >> 2) & 0x3F3F3F3F);
+  if (op == 0 && a == 128) return Half(colour) + Half(d);
+  if (op == 0 && a == 64) return Half(d) + Quarter(d) + Quarter(colour);
+  if (op == 0 && a == 192) return Quarter(d) + Quarter(colour) + Half(colour);
   if (a == 0 || op > 5) return d;
-  return BlendAll(op, colour, op == 5 ? (a & 0xFF) : a, d, a);
+  return ReferenceBlend(op, colour, op == 5 ? (a & 0xFF) : a, d, a);
 }
 
 }  // namespace
+
+uint32_t ReferenceBlend(int op, uint32_t s, int sa, uint32_t d, int w) {
+  if (op == 5) {
+    uint8_t bytes[4] = {uint8_t(d), uint8_t(d >> 8), uint8_t(d >> 16), uint8_t(d >> 24)};
+    Raster_HsvAdjustPixel(bytes, Chan(s, 2), Chan(s, 1), Chan(s, 0), sa, w);
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t{bytes[3]} << 24;
+  }
+  uint32_t out = 0;
+  for (int c = 0; c < 4; ++c)
+    out = WithChan(out, c, BlendChan(op, c == 3 ? sa : Chan(s, c), Chan(d, c), w));
+  return out;
+}
 
 uint32_t& PixelAt(Raster_IBitmap* bitmap, int x, int y) {
   const int row = bitmap->IsFlipped() ? bitmap->Height() - 1 - y : y;
@@ -93,27 +84,22 @@ uint32_t& PixelAt(Raster_IBitmap* bitmap, int x, int y) {
 
 std::vector<uint32_t> Snapshot(Raster_IBitmap* bitmap) {
   std::vector<uint32_t> pixels;
-  for (int y = 0; y < bitmap->Height(); ++y) {
-    for (int x = 0; x < bitmap->Width(); ++x)
-      pixels.push_back(PixelAt(bitmap, x, y));
-  }
+  for (int i = 0; i < bitmap->Width() * bitmap->Height(); ++i)
+    pixels.push_back(PixelAt(bitmap, i % bitmap->Width(), i / bitmap->Width()));
   return pixels;
 }
 
 void FillNoise(Raster_IBitmap* bitmap, std::mt19937* random) {
-  for (int y = 0; y < bitmap->Height(); ++y) {
-    for (int x = 0; x < bitmap->Width(); ++x) {
-      const uint32_t p = (*random)(), pick = p % 5;
-      PixelAt(bitmap, x, y) = pick == 0 ? p & 0x00FFFFFFu : (pick == 1 ? p | 0xFF000000u : p);
-    }
+  for (int i = 0; i < bitmap->Width() * bitmap->Height(); ++i) {
+    const uint32_t p = (*random)(), pick = p % 5;
+    PixelAt(bitmap, i % bitmap->Width(), i / bitmap->Width()) =
+        pick == 0 ? p & 0x00FFFFFFu : (pick == 1 ? p | 0xFF000000u : p);
   }
 }
 
 void FillWith(Raster_IBitmap* bitmap, uint32_t colour) {
-  for (int y = 0; y < bitmap->Height(); ++y) {
-    for (int x = 0; x < bitmap->Width(); ++x)
-      PixelAt(bitmap, x, y) = colour;
-  }
+  for (int i = 0; i < bitmap->Width() * bitmap->Height(); ++i)
+    PixelAt(bitmap, i % bitmap->Width(), i / bitmap->Width()) = colour;
 }
 
 void ReferenceBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int dstX, int dstY,

@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers shared by the raster tests: a bitmap with bottom-up rows, logical pixel access,
-// seeded pixel noise and a per-pixel reference of the blit and fill rules.
+// Helpers shared by the raster tests: bitmaps with bottom-up rows, logical pixel access, seeded
+// noise and a per-pixel reference of the blend rules.
 
 #include <cstdint>
 #include <random>
@@ -10,39 +10,25 @@
 #include "raster/bitmap.h"
 #include "raster/rectangle.h"
 
-// A bitmap that keeps its rows bottom-up, with a row span wider than its width.
-class FlippedBitmap : public Raster_IBitmap {
- public:
-  FlippedBitmap(int w, int h) : width(w), height(h), pixels(static_cast<size_t>((w + 5) * h)) {}
-  uint32_t* Bits() override { return pixels.data(); }
-  int Width() override { return width; }
-  int Height() override { return height; }
-  int RowSpan() override { return width + 5; }
-  bool IsFlipped() override { return true; }
-  bool Resize(int, int) override { return false; }
-
- private:
-  int width, height;
-  std::vector<uint32_t> pixels;
-};
-
-// A memory bitmap that asks text drawing to stay on the cached path.
-class CachedTextBitmap : public Raster_MemBitmap {
+// A memory bitmap that keeps its rows bottom-up.
+class FlippedBitmap : public Raster_MemBitmap {
  public:
   using Raster_MemBitmap::Raster_MemBitmap;
-  intptr_t Extended(int id, void*) override { return id == kRasterCachedTextQuery ? 1 : 0; }
+  bool IsFlipped() override { return true; }
 };
 
-// The pixel at logical (x, y), honouring bottom-up rows.
+// The pixel at logical (x, y), honouring bottom-up rows; every logical pixel, row by row.
 uint32_t& PixelAt(Raster_IBitmap* bitmap, int x, int y);
-// Every logical pixel, row by row.
 std::vector<uint32_t> Snapshot(Raster_IBitmap* bitmap);
-// Random pixels, alpha often 0 or 255; or one colour.
+// Random pixels with alpha often 0 or 255; or one colour everywhere.
 void FillNoise(Raster_IBitmap* bitmap, std::mt19937* random);
 void FillWith(Raster_IBitmap* bitmap, uint32_t colour);
 
-// What a blit or fill must leave, pixel by pixel straight from the rules: each source pixel lands
-// where the unclipped rectangles put it, if it lies inside both bitmaps.
+// Operation op (0-5) on the four channels of d with the source colour s, the alpha channel's
+// source value sa and the weight w, straight from the per-channel rules.
+uint32_t ReferenceBlend(int op, uint32_t s, int sa, uint32_t d, int w);
+// What a blit or fill must leave, pixel by pixel: each source pixel lands where the unclipped
+// rectangles put it, if it lies inside both bitmaps.
 void ReferenceBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int dstX, int dstY,
                    const IRectangle* srcRect, float alpha, int mode);
 void ReferenceFill(Raster_IBitmap* dest, int x, int y, int w, int h, uint32_t colour, float alpha,
