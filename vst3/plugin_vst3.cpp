@@ -9,6 +9,7 @@
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstcontextmenu.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"
+#include "vst3/plugin_vst3_view.h"
 #include "vst3/speaker_arrangement.h"
 #include "vst3/vst3_text.h"
 
@@ -144,8 +145,9 @@ void IPluginVST3::GetTimeInfo(ITransportInfo* info) {
   info->transportLoopEnabled = (processContext.state & ProcessContext::kCycleActive) != 0;
 }
 
-void IPluginVST3::RequestGuiResize(int /*width*/, int /*height*/) {
-  // Resizing goes through an open editor view's frame; this binding opens none yet.
+void IPluginVST3::RequestGuiResize(int width, int height) {
+  if (!GetGui()) return;
+  if (IPluginVST3View* view = EditorView()) view->RequestResize(width, height);
 }
 
 void IPluginVST3::SetLatency(int samples) {
@@ -158,7 +160,8 @@ bool IPluginVST3::SendMidiMessage(const IMidiMessage* /*msg*/) {
 }
 
 void IPluginVST3::PopupHostContextMenu(int idx, int x, int y) {
-  if (!componentHandler || openViews.empty() || !GetParam(idx)) return;
+  IPluginVST3View* view = EditorView();
+  if (!componentHandler || !view || !GetParam(idx)) return;
   IComponentHandler3* handler = nullptr;
   if (componentHandler->queryInterface(IComponentHandler3::iid,
                                        reinterpret_cast<void**>(&handler)) != kResultOk ||
@@ -167,14 +170,19 @@ void IPluginVST3::PopupHostContextMenu(int idx, int x, int y) {
   }
   const ParamID id = static_cast<ParamID>(idx);
   // A host may offer the interface and still have no menu to give.
-  if (IContextMenu* menu = handler->createContextMenu(openViews.front(), &id)) {
+  if (IContextMenu* menu = handler->createContextMenu(view, &id)) {
     menu->popup(x, y);
     menu->release();
   }
   handler->release();
 }
 
-bool IPluginVST3::AddOpenView(IPlugView* view) {
+IPluginVST3View* IPluginVST3::EditorView() const {
+  if (editorWindowView) return editorWindowView;
+  return openViews.empty() ? nullptr : openViews.front();
+}
+
+bool IPluginVST3::AddOpenView(IPluginVST3View* view) {
   if (!view) return false;
   try {
     openViews.push_back(view);
@@ -184,7 +192,8 @@ bool IPluginVST3::AddOpenView(IPlugView* view) {
   return true;
 }
 
-void IPluginVST3::RemoveOpenView(IPlugView* view) {
+void IPluginVST3::RemoveOpenView(IPluginVST3View* view) {
+  if (editorWindowView == view) editorWindowView = nullptr;
   auto found = std::find(openViews.begin(), openViews.end(), view);
   if (found != openViews.end()) openViews.erase(found);
 }

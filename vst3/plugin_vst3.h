@@ -23,6 +23,7 @@
 namespace Steinberg {
 class IPlugView;
 }
+class IPluginVST3View;
 
 class IPluginVST3 : public IPluginCore,
                     public Steinberg::Vst::IUnitInfo,
@@ -80,7 +81,7 @@ class IPluginVST3 : public IPluginCore,
   Steinberg::tresult PLUGIN_API setParamNormalized(Steinberg::Vst::ParamID id,
                                                    Steinberg::Vst::ParamValue value) SMTG_OVERRIDE;
   Steinberg::tresult PLUGIN_API setComponentState(Steinberg::IBStream* state) SMTG_OVERRIDE;
-  // No view until the editor exists: always null.
+  // A new editor view (IPluginVST3View) for the name "editor", else null. UI thread; allocates.
   Steinberg::IPlugView* PLUGIN_API createView(Steinberg::FIDString name) SMTG_OVERRIDE;
 
   // ---- IUnitInfo (plugin_vst3_controller.cpp). Any thread; allocate nothing. ----
@@ -124,20 +125,27 @@ class IPluginVST3 : public IPluginCore,
   double GetTempo() override;
   void GetTimeSignature(int* numerator, int* denominator) override;
   void GetTimeInfo(ITransportInfo* info) override;
-  // Nothing while no editor view is open. Window thread.
+  // Asks the host, through the editor's view, for the new size; nothing without an editor or
+  // an open view. Window thread.
   void RequestGuiResize(int width, int height) override;
   // As the base, then tells the host the latency changed. Outside the audio path.
   void SetLatency(int samples) override;
   // The VST3 binding sends no MIDI: false.
   bool SendMidiMessage(const IMidiMessage* msg) override;
-  // Opens the host's context menu for parameter idx over the first open view. Window thread.
+  // Opens the host's context menu for parameter idx over the editor's view. Window thread.
   void PopupHostContextMenu(int idx, int x, int y) override;
 
   // ---- Open editor views, in creation order (the views add and remove themselves). ----
   // Window thread; AddOpenView allocates and answers false when it cannot.
-  bool AddOpenView(Steinberg::IPlugView* view);
-  void RemoveOpenView(Steinberg::IPlugView* view);
+  bool AddOpenView(IPluginVST3View* view);
+  void RemoveOpenView(IPluginVST3View* view);
   int NOpenViews() const { return static_cast<int>(openViews.size()); }
+  // The view whose window shows the editor (null when none does). Window thread.
+  IPluginVST3View* EditorWindowView() const { return editorWindowView; }
+  void SetEditorWindowView(IPluginVST3View* view) { editorWindowView = view; }
+  // The view that resize requests and context menus go to: the one showing the editor, else
+  // the first open view, else null. Window thread.
+  IPluginVST3View* EditorView() const;
 
  protected:
   // initialize, step by step (plugin_vst3.cpp, plugin_vst3_controller.cpp).
@@ -163,7 +171,8 @@ class IPluginVST3 : public IPluginCore,
   double lastValidTempo = 120.0;
   int lastNumerator = 4;
   int lastDenominator = 4;
-  std::vector<Steinberg::IPlugView*> openViews;
+  std::vector<IPluginVST3View*> openViews;
+  IPluginVST3View* editorWindowView = nullptr;
   // The host's 64-bit buffer of each channel for the current block, or null.
   std::vector<double*> hostInputs64;
   std::vector<double*> hostOutputs64;

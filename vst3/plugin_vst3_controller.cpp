@@ -1,12 +1,14 @@
 // The controller half of IPluginVST3: parameter export, ids and normalized
-// values, value texts, units and the program list.
+// values, value texts, units, the program list and the editor view.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include "pluginterfaces/base/ustring.h"
 #include "vst3/plugin_vst3.h"
+#include "vst3/plugin_vst3_view.h"
 #include "vst3/vst3_text.h"
 
 using namespace Steinberg;
@@ -177,8 +179,9 @@ tresult PLUGIN_API IPluginVST3::setComponentState(IBStream* /*state*/) {
   return kNotImplemented;
 }
 
-IPlugView* PLUGIN_API IPluginVST3::createView(FIDString /*name*/) {
-  return nullptr;
+IPlugView* PLUGIN_API IPluginVST3::createView(FIDString name) {
+  if (!name || std::strcmp(name, ViewType::kEditor) != 0) return nullptr;
+  return new (std::nothrow) IPluginVST3View(this);
 }
 
 int32 PLUGIN_API IPluginVST3::getUnitCount() {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "binding_fixture.h"
-#include "public.sdk/source/common/pluginview.h"
+#include "pluginterfaces/gui/iplugview.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -139,10 +139,6 @@ TEST_F(PreparedTestPlugin, NamesTheProgramsOfTheFactoryList) {
   EXPECT_EQ(session.units->getProgramName(1234, 0, name), kResultFalse);
 }
 
-TEST_F(PreparedTestPlugin, CreatesNoViewWhileThereIsNoEditor) {
-  EXPECT_EQ(session.controller->createView("editor"), nullptr);
-}
-
 TEST_F(PreparedTestPlugin, ReportsEditGesturesToTheComponentHandler) {
   plugin->BeginHostEdit(3);
   plugin->ApplyGuiParamValue(3, 0.7);
@@ -164,8 +160,8 @@ TEST_F(PreparedTestPlugin, ContextMenuNeedsAnOpenViewAndCopesWithoutAMenu) {
   plugin->PopupHostContextMenu(3, 10, 20);
   EXPECT_EQ(session.handler.contextMenuRequests, 0);
 
-  auto* view = new CPluginView(nullptr);
-  ASSERT_TRUE(plugin->AddOpenView(view));
+  IPlugView* view = session.controller->createView("editor");
+  ASSERT_NE(view, nullptr);
   plugin->PopupHostContextMenu(3, 10, 20);  // the host has no menu to give
   EXPECT_EQ(session.handler.contextMenuRequests, 1);
 
@@ -182,7 +178,6 @@ TEST_F(PreparedTestPlugin, ContextMenuNeedsAnOpenViewAndCopesWithoutAMenu) {
   plugin->PopupHostContextMenu(3, 10, 20);
   EXPECT_EQ(session.handler.contextMenuRequests, 2);
 
-  plugin->RemoveOpenView(view);
-  EXPECT_EQ(plugin->NOpenViews(), 0);
   view->release();
+  EXPECT_EQ(plugin->NOpenViews(), 0);
 }

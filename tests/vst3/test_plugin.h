@@ -20,9 +20,15 @@ class TestPlugin : public IPluginVST3 {
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
   void ReceiveMidiMessage(const IMidiMessage* msg) override;
   void HostIdentified() override;
+  void GuiOpened() override { ++guiOpened; }
+  void GuiClosing() override { ++guiClosing; }
+  void GuiResized() override { ++guiResized; }
 
   int resets = 0;
   int hostIdentifiedCalls = 0;
+  int guiOpened = 0;
+  int guiClosing = 0;
+  int guiResized = 0;
   std::vector<int> changedParams;
   std::vector<IMidiMessage> midi;
   std::vector<int> blockFrames;

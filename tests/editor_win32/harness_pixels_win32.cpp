@@ -1,0 +1,90 @@
+// The harness's pixel read-back, comparison and PNG files.
+#include <cstdio>
+
+#include "editor_harness.h"
+#include "png_writer.h"
+#include "raster/bitmap.h"
+
+namespace EditorHarness {
+
+Pixels ReadWindowPixels(HWND window) {
+  Pixels pixels;
+  RECT client;
+  if (!window || !GetClientRect(window, &client)) return pixels;
+  const int w = client.right;
+  const int h = client.bottom;
+  HDC screen = GetDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (section && bits) {
+    HGDIOBJ previous = SelectObject(memory, section);
+    BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    pixels.width = w;
+    pixels.height = h;
+    const auto* source = static_cast<const uint32_t*>(bits);
+    pixels.argb.assign(source, source + static_cast<size_t>(w) * h);
+    for (uint32_t& p : pixels.argb)
+      p |= 0xFF000000u;
+    SelectObject(memory, previous);
+  }
+  if (section) DeleteObject(section);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+  return pixels;
+}
+
+Pixels ReadBitmapPixels(Raster_IBitmap* bitmap, int width, int height) {
+  Pixels pixels;
+  if (!bitmap || !bitmap->Bits() || width > bitmap->Width() || height > bitmap->Height())
+    return pixels;
+  pixels.width = width;
+  pixels.height = height;
+  pixels.argb.resize(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    const int row = bitmap->IsFlipped() ? bitmap->Height() - 1 - y : y;
+    const uint32_t* source = bitmap->Bits() + static_cast<size_t>(row) * bitmap->RowSpan();
+    for (int x = 0; x < width; ++x)
+      pixels.argb[static_cast<size_t>(y) * width + x] = source[x];
+  }
+  return pixels;
+}
+
+int CountRgbDifferences(const Pixels& a, const Pixels& b, int* firstX, int* firstY) {
+  if (a.width != b.width || a.height != b.height) return a.width * a.height + b.width * b.height;
+  int differences = 0;
+  for (int y = 0; y < a.height; ++y) {
+    for (int x = 0; x < a.width; ++x) {
+      if (((a.At(x, y) ^ b.At(x, y)) & 0xFFFFFFu) == 0) continue;
+      if (differences++ == 0) {
+        if (firstX) *firstX = x;
+        if (firstY) *firstY = y;
+      }
+    }
+  }
+  return differences;
+}
+
+bool WritePixelsPng(const std::string& path, const Pixels& pixels) {
+  if (pixels.width <= 0 || pixels.height <= 0) return false;
+  std::vector<uint8_t> rows;
+  rows.reserve(pixels.argb.size() * 3);
+  for (uint32_t p : pixels.argb) {
+    rows.push_back(static_cast<uint8_t>(p >> 16));
+    rows.push_back(static_cast<uint8_t>(p >> 8));
+    rows.push_back(static_cast<uint8_t>(p));
+  }
+  constexpr int kRgb = 2;  // the PNG colour type of 8-bit RGB
+  const std::vector<uint8_t> png = WritePng(pixels.width, pixels.height, kRgb, 8, rows);
+  return !png.empty() && WriteFile(path, png);
+}
+
+}  // namespace EditorHarness
