@@ -106,7 +106,7 @@ TEST_F(Dialogs, TheFileSelectorOpensItsDialogOnAPressAndKeepsTheChoice) {
   const std::string existing = folder.AddFile("a.tovalunepreset");
   plug->release();
   plug = new HarnessPlugin();
-  gui = TestEditor::Build(plug, folder.Path().c_str());
+  gui = TestEditor::Build(plug, folder.Path().c_str(), PictureModule());
   ASSERT_NE(Open(), nullptr);
   auto* selector = static_cast<IFileSelectorControl*>(gui->GetControl(TestEditor::kOpenControl));
   DialogDriver driver(IDOK, [&](HWND dialog) { SetFileDialogName(dialog, L"a.tovalunepreset"); });
@@ -187,7 +187,7 @@ TEST_F(Dialogs, FoldersEndWithABackslashOnlyWhereTheyAreModuleFolders) {
   std::wstring exeFolder = exe;
   exeFolder.erase(exeFolder.rfind(L'\\') + 1);
   EXPECT_EQ(Wide(hostFolder.Get()), exeFolder);
-  EXPECT_STREQ(pluginFolder.Get(), hostFolder.Get());  // the test program holds the editor
+  EXPECT_STREQ(pluginFolder.Get(), hostFolder.Get());  // the harness module lies beside it
   for (const HeapString* shell : {&desktop, &common, &local}) {
     ASSERT_GT(shell->Length(), 3) << shell->Get();
     EXPECT_NE(shell->Get()[shell->Length() - 1], '\\') << shell->Get();

@@ -17,7 +17,7 @@ class EditorTest : public ::testing::Test {
     SetForegroundWindow(host.Handle());
     SetFocus(host.Handle());
     plug = new HarnessPlugin();
-    gui = TestEditor::Build(plug);
+    gui = TestEditor::Build(plug, "", PictureModule());
   }
   void TearDown() override {
     plug->release();  // the instance deletes its editor, which closes its window
@@ -63,6 +63,17 @@ class EditorTest : public ::testing::Test {
     MutexLock lock(plug->GetMutex());
     plug->GetParam(idx)->SetFromNormalized(normalized);
     plug->PushParamToGui(idx, normalized, true);
+  }
+
+  // The harness module, loaded once: its resources hold the pictures (this program has none,
+  // so the module's own pictures are what a module's editor can show).
+  static void* PictureModule() {
+    static LoadedVst3Module* module = [] {
+      auto* loaded = new LoadedVst3Module();
+      LoadVst3Module(TOVALUNE_HARNESS_MODULE, loaded);
+      return loaded;
+    }();
+    return module->library;
   }
 
   // Lives until the program ends.

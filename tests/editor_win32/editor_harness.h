@@ -80,8 +80,13 @@ Pixels ReadBitmapPixels(Raster_IBitmap* bitmap, int width, int height);
 // counts). The first difference goes to firstX, firstY when given.
 int CountRgbDifferences(const Pixels& a, const Pixels& b, int* firstX = nullptr,
                         int* firstY = nullptr);
-// Writes an RGB PNG file (a path of this machine as the program sees it); false on failure.
+// Writes an RGB PNG file (a path as the program sees it, e.g. "Z:\\tmp\\editor.png" under
+// Wine); false on failure.
 bool WritePixelsPng(const std::string& path, const Pixels& pixels);
+// Pumps until the window's pixels stayed the same over `reads` reads in a row, one every few
+// frames (for windows whose editor the program cannot reach, such as a module's); the last
+// pixels read. Empty when the window is gone or the pixels never settled.
+Pixels WaitForSettledPixels(HWND window, int reads = 4, int timeoutMs = kDefaultTimeoutMs);
 
 // ---- Input (real input: it goes where the system sends it) ----
 

@@ -81,9 +81,20 @@ TEST_F(EditorTest, ClosesAndReopensAndTheClassFollowsTheOpenWindows) {
   EXPECT_FALSE(IGraphicsWin::WindowClassRegistered());
 }
 
+TEST_F(EditorTest, AWindowThatCannotBeMadeLeavesTheClassAsItWas) {
+  EXPECT_EQ(gui->OpenWindow(nullptr), nullptr);  // a child window needs a parent
+  EXPECT_FALSE(gui->WindowIsOpen());
+  EXPECT_EQ(IGraphicsWin::OpenWindowCount(), 0);
+  EXPECT_FALSE(IGraphicsWin::WindowClassRegistered());
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(gui->OpenWindow(nullptr), nullptr);  // moving it nowhere closes it
+  EXPECT_EQ(IGraphicsWin::OpenWindowCount(), 0);
+  EXPECT_FALSE(IGraphicsWin::WindowClassRegistered());
+}
+
 TEST_F(EditorTest, TwoEditorsShareTheClassUntilTheLastCloses) {
   HarnessPlugin* other = new HarnessPlugin();
-  IGraphicsWin* otherGui = TestEditor::Build(other);
+  IGraphicsWin* otherGui = TestEditor::Build(other, "", PictureModule());
   HostWindow otherHost(TestEditor::kWidth, TestEditor::kHeight);
   ASSERT_NE(Open(), nullptr);
   ASSERT_NE(otherGui->OpenWindow(otherHost.Handle()), nullptr);

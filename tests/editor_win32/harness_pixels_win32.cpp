@@ -1,5 +1,6 @@
 // The harness's pixel read-back, comparison and PNG files.
 #include <cstdio>
+#include <utility>
 
 #include "editor_harness.h"
 #include "png_writer.h"
@@ -71,6 +72,25 @@ int CountRgbDifferences(const Pixels& a, const Pixels& b, int* firstX, int* firs
     }
   }
   return differences;
+}
+
+Pixels WaitForSettledPixels(HWND window, int reads, int timeoutMs) {
+  constexpr ULONGLONG kReadEveryMs = 100;  // a few frames of a 25-frame editor
+  Pixels last;
+  int same = 0;
+  ULONGLONG nextRead = 0;
+  const bool settled = PumpUntil(
+      [&] {
+        if (!IsWindow(window)) return true;
+        if (GetTickCount64() < nextRead) return false;
+        nextRead = GetTickCount64() + kReadEveryMs;
+        Pixels now = ReadWindowPixels(window);
+        same = !now.argb.empty() && now.argb == last.argb ? same + 1 : 0;
+        last = std::move(now);
+        return same + 1 >= reads;
+      },
+      timeoutMs);
+  return settled && IsWindow(window) ? last : Pixels();
 }
 
 bool WritePixelsPng(const std::string& path, const Pixels& pixels) {

@@ -98,9 +98,9 @@ void EditableTextControl::SetTextFromUser(const char* text) {
 
 namespace TestEditor {
 
-IGraphicsWin* Build(HarnessPlugin* plug, const char* folder) {
+IGraphicsWin* Build(HarnessPlugin* plug, const char* folder, void* moduleInstance) {
   auto* gui = new IGraphicsWin(plug, kWidth, kHeight);
-  gui->SetModuleInstance(GetModuleHandleW(nullptr));
+  gui->SetModuleInstance(moduleInstance ? moduleInstance : GetModuleHandleW(nullptr));
   gui->AttachBackground();
   auto strip = [&](int id, int frames) {
     return gui->LoadImageStrip(id, "picture.png", frames, 40, 40);

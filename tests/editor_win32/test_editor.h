@@ -92,8 +92,9 @@ constexpr IRectangle kSaveRect = {650, 100, 690, 125};
 constexpr IRectangle kMenuRect = {100, 300, 200, 330};
 constexpr IRectangle kEditableRect = {300, 300, 420, 320};
 
-// Builds the editor (module instance: this program) and attaches it to plug.
-IGraphicsWin* Build(HarnessPlugin* plug, const char* folder = "");
+// Builds the editor and attaches it to plug. Its pictures come from the resources of
+// moduleInstance (null: this program).
+IGraphicsWin* Build(HarnessPlugin* plug, const char* folder = "", void* moduleInstance = nullptr);
 // The centre of a rectangle.
 inline int CentreX(const IRectangle& r) {
   return (r.left + r.right) / 2;

@@ -147,6 +147,14 @@ TEST_F(EditorView, OpensTheEditorInAWindowHandleOnlyAndGivesItsSize) {
   EXPECT_EQ(plugin->guiOpened, 1);
   EXPECT_TRUE(Ours(view)->HoldsEditorWindow());
 
+  // The host's input and size negotiation stay with the host.
+  EXPECT_EQ(view->onWheel(1.0f), kResultFalse);
+  EXPECT_EQ(view->onKeyDown(u'a', 0, 0), kResultFalse);
+  EXPECT_EQ(view->onKeyUp(u'a', 0, 0), kResultFalse);
+  EXPECT_EQ(view->onFocus(true), kResultFalse);
+  EXPECT_EQ(view->canResize(), kResultFalse);
+  EXPECT_EQ(view->checkSizeConstraint(&size), kResultFalse);
+
   EXPECT_EQ(view->removed(), kResultOk);
   EXPECT_EQ(plugin->guiClosing, 1);
   EXPECT_EQ(editor->closes, 1);
