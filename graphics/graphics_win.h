@@ -50,15 +50,18 @@ class IGraphicsWin : public IGraphics {
   // null when it cannot be created. Allocates.
   void* OpenWindow(void* parent) override;
   // Ends the open gesture and text entry, then destroys the window. Nothing when closed.
+  // Allocates nothing.
   void CloseWindow() override;
   void* GetWindow() override { return window; }
   bool WindowIsOpen() override { return window != nullptr; }
   const char* DrawingApiName() override { return "Windows GDI"; }
   // Copies rect of the back buffer to the window: into the paint in progress, else directly.
+  // Allocates nothing.
   bool BlitToWindow(const IRectangle* rect) override;
   // Same size: nothing. Otherwise the core's resize, then the window (and, outside VST3, its
   // parent and grandparent) grow by the difference and everything is repainted. Allocates.
   void ChangeSize(int w, int h) override;
+  // The cursor hides where it is and comes back there. Allocate nothing.
   void HideMouseCursor() override;
   void ShowMouseCursor() override;
   // The image of resource id (type "PNG") when name ends in ".png" (any case), else null.
@@ -72,11 +75,12 @@ class IGraphicsWin : public IGraphics {
   // ---- Menus and text entry (window thread) ----
 
   // Shows the menu tree at the rectangle's left-bottom corner and waits for the choice.
+  // Allocates (the native menu).
   IPopupMenu* ShowPopupMenu(IPopupMenu* menu, IRectangle* rect) override;
-  // Opens a single-line entry field over rect; nothing while one is open.
+  // Opens a single-line entry field over rect; nothing while one is open. Allocates.
   void ShowTextEntry(IControl* control, ITextStyle* style, IRectangle* rect, const char* text,
                      IParameter* param) override;
-  // The next tick closes the open entry without committing it.
+  // The next tick closes the open entry without committing it. Allocates nothing.
   void CancelTextEntry() override { entryState = kEntryCancel; }
 
   // ---- Dialogs and services (window thread; allocate) ----

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int kEntryInitialTextSize = 256;
+constexpr int kTooltipTextSize = 256;
 constexpr int kEscape = 27;
 constexpr int kTab = '\t';
 
@@ -230,10 +231,10 @@ void IGraphicsWin::CreateTooltips() {
 
 void IGraphicsWin::ShowTooltip(bool show) {
   if (!tooltipWindow || (!show && !tooltipShown)) return;
-  wchar_t text[IPopupMenu::kLabelSize] = L"";
+  wchar_t text[kTooltipTextSize] = L"";
   if (show) {
     if (IControl* control = GetControl(tooltipControlIdx))
-      Utf8ToWide(control->GetTooltip(), text, IPopupMenu::kLabelSize);
+      Utf8ToWide(control->GetTooltip(), text, kTooltipTextSize);
   }
   TOOLINFOW tool = {};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;

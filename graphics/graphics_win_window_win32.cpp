@@ -18,17 +18,30 @@ bool classRegistered = false;
 HINSTANCE classInstance = nullptr;
 int timerFps = 25;
 
-// Counts one more window; the class is registered with the first. A class left registered
-// (its last window died with its parent, when it could not be unregistered) is reused.
+// Whether the module's class of that name exists with our procedure: a class left registered
+// when its last window died with its parent (it could not be unregistered then).
+bool OurClassExists(HINSTANCE instance) {
+  WNDCLASSW existing = {};
+  return GetClassInfoW(instance, kWindowClassName, &existing) &&
+         existing.lpfnWndProc == IGraphicsWinProcedures::Window;
+}
+
+// Counts one more window; the class is registered with the first. Every window of the class
+// belongs to one module instance.
 bool AcquireWindowClass(HINSTANCE instance) {
-  if (openWindows == 0 && !classRegistered) {
+  if (classRegistered && classInstance != instance && openWindows == 0 &&
+      UnregisterClassW(kWindowClassName, classInstance)) {
+    classRegistered = false;
+  }
+  if (classRegistered && classInstance != instance) return false;
+  if (!classRegistered) {
     WNDCLASSW windowClass = {};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = IGraphicsWinProcedures::Window;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.lpszClassName = kWindowClassName;
-    if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    if (!RegisterClassW(&windowClass) && !OurClassExists(instance)) return false;
     classRegistered = true;
     classInstance = instance;
   }
