@@ -5,7 +5,10 @@
 // After the fixture, which brings the platform's main header.
 #include <commctrl.h>
 
+#include <memory>
+
 #include "raster/bitmap.h"
+#include "raster/png_image.h"
 
 using namespace EditorHarness;
 
@@ -31,6 +34,14 @@ TEST_F(EditorTest, OpensAsAFocusedChildOfItsClassAndShowsTheBackBuffer) {
   // Every pixel on screen is the back buffer's, and the back buffer shows the picture.
   EXPECT_EQ(ScreenDifferences(), 0);
   const Pixels screen = ReadWindowPixels(window);
+  // What the screen showed survives a PNG file.
+  TempFolder folder("tovalune_window");
+  const std::string png = folder.Path() + "\\editor.png";
+  ASSERT_TRUE(WritePixelsPng(png, screen));
+  std::unique_ptr<Raster_MemBitmap> read(Raster_ReadPngFile(png.c_str(), nullptr));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(CountRgbDifferences(screen, ReadBitmapPixels(read.get(), screen.width, screen.height)),
+            0);
   EXPECT_NE(screen.At(TestEditor::kKnobRect.left + 20, TestEditor::kKnobRect.top + 5),
             screen.At(5, 5));
 

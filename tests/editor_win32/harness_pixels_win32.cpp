@@ -2,8 +2,9 @@
 #include <cstdio>
 #include <utility>
 
+#include <png.h>
+
 #include "editor_harness.h"
-#include "png_writer.h"
 #include "raster/bitmap.h"
 
 namespace EditorHarness {
@@ -93,6 +94,28 @@ Pixels WaitForSettledPixels(HWND window, int reads, int timeoutMs) {
   return settled && IsWindow(window) ? last : Pixels();
 }
 
+namespace {
+
+// Encodes 8-bit RGB rows into an open file; false when libpng fails.
+bool EncodeRgbPng(std::FILE* file, int width, int height, png_bytep* rows) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  png_write_image(png, rows);
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
 bool WritePixelsPng(const std::string& path, const Pixels& pixels) {
   if (pixels.width <= 0 || pixels.height <= 0) return false;
   std::vector<uint8_t> rows;
@@ -102,9 +125,17 @@ bool WritePixelsPng(const std::string& path, const Pixels& pixels) {
     rows.push_back(static_cast<uint8_t>(p >> 8));
     rows.push_back(static_cast<uint8_t>(p));
   }
-  constexpr int kRgb = 2;  // the PNG colour type of 8-bit RGB
-  const std::vector<uint8_t> png = WritePng(pixels.width, pixels.height, kRgb, 8, rows);
-  return !png.empty() && WriteFile(path, png);
+  std::vector<png_bytep> rowPointers;
+  for (int y = 0; y < pixels.height; ++y)
+    rowPointers.push_back(rows.data() + static_cast<size_t>(y) * pixels.width * 3);
+  const int units = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
+  if (units <= 0) return false;
+  std::wstring widePath(static_cast<size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, &widePath[0], units);
+  std::FILE* file = _wfopen(widePath.c_str(), L"wb");
+  if (!file) return false;
+  const bool encoded = EncodeRgbPng(file, pixels.width, pixels.height, rowPointers.data());
+  return std::fclose(file) == 0 && encoded;
 }
 
 }  // namespace EditorHarness
