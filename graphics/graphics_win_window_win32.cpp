@@ -175,6 +175,9 @@ IGraphicsWin::IGraphicsWin(IPluginCore* plug, int w, int h, int framesPerSecond)
     : IGraphics(plug, w, h, framesPerSecond), processId(GetCurrentProcessId()) {}
 
 IGraphicsWin::~IGraphicsWin() {
+  // The plug-in deletes its editor from its own destructor: by now it can take no calls, so a
+  // gesture still open when the window closes ends without telling it.
+  plug = nullptr;
   CloseWindow();
   delete[] customColours;
   customColours = nullptr;

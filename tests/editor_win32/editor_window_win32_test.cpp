@@ -144,11 +144,17 @@ TEST_F(EditorTest, AParentDestroyedFirstLeavesNoDeadWindowBehind) {
 TEST_F(EditorTest, AnEditorDeletedWhileItsWindowLivesTakesTheWindowAlong) {
   ASSERT_NE(Open(), nullptr);
   HWND open = window;
+  // In the middle of a drag: the gesture is still open when the instance goes.
+  MoveMouse(window, TestEditor::CentreX(TestEditor::kKnobRect),
+            TestEditor::CentreY(TestEditor::kKnobRect));
+  PressButton(Button::kLeft);
+  ASSERT_TRUE(PumpUntil([&] { return gui->OpenGestureParam() == HarnessPlugin::kKnob; }));
   plug->release();
   plug = new HarnessPlugin();  // for TearDown
   EXPECT_FALSE(IsWindow(open));
   EXPECT_EQ(IGraphicsWin::OpenWindowCount(), 0);
-  // Nothing is left to deliver a tick to the deleted editor.
+  // Nothing is left to deliver a tick or the release to the deleted editor.
+  ReleaseButton(Button::kLeft);
   PumpUntil([] { return false; }, 200);
 }
 
