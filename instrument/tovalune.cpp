@@ -5,7 +5,7 @@
 
 #include "engine/engine_params.h"
 #include "engine/param_table.h"
-#include "instrument/common_documents.h"
+#include "instrument/editor/instrument_editor.h"
 
 namespace {
 
@@ -22,10 +22,18 @@ Tovalune::Tovalune() {
   BuildEditor();
   ParamChanged(EngineParam::FXSlot1Selector);
   ParamChanged(EngineParam::FXSlot2Selector);
+  // The editor shows the panels and labels of the selectors from its first paint on.
+  if (IGraphicsLink* gui = GetGuiLink()) {
+    MutexLock lock(GetMutex());
+    gui->ApplyPendingUpdates();
+  }
   CreateInitPreset();
 }
 
 Tovalune::~Tovalune() {
+  InstallEditorLink(nullptr);
+  delete editorView;
+  editorView = nullptr;
   SynthEngine::Destroy(engine);
   engine = nullptr;
 }
@@ -87,21 +95,14 @@ void Tovalune::AllNotesOff() {
     WriteRecord(EngineParam::VoiceParam(v, EngineParam::NoteGate), 0.0);
 }
 
-void Tovalune::BuildEditor() {
-  // The dialogs open in the library folder, written the way the system writes folders.
-  try {
-    const std::string documents = CommonDocumentsFolder();
-    std::string folder;
-    if (!documents.empty()) {
-      folder = documents + "/VornAudio/Tovalune/Presets";
-      for (char& c : folder) {
-        if (c == '/') c = '\\';
-      }
-    }
-    editorState.SetPresetFolder(folder);
-  } catch (...) {
-    // Without memory for the folder text the dialogs open wherever the system chooses.
+void Tovalune::AttachGui(IGraphicsLink* gui) {
+  if (gui && editorView && gui->GetGraphics() != editorView->Graphics()) {
+    // The built editor is about to go: nothing may reach its controls any more.
+    InstallEditorLink(nullptr);
+    delete editorView;
+    editorView = nullptr;
   }
+  TovaluneBinding::AttachGui(gui);
 }
 
 void Tovalune::InstallEditorLink(EditorLink* link) {

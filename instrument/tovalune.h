@@ -5,9 +5,11 @@
 // numbered factory library in the common documents folder.
 //
 // It derives from the binding's base (TovaluneBinding, from "tovalune_binding.h"), so the same
-// sources build into every plug-in format. Values reach its editor through PushParamToGui; panel
-// visibility, labels and selector files through EditorLink and EditorState
-// (instrument/editor_link.h, instrument/editor_state.h).
+// sources build into every plug-in format. Its editor (instrument/editor/) is built once, in the
+// constructor, from the layout table the artwork is drawn from. Values reach the editor through
+// PushParamToGui; panel visibility, labels and selector files through EditorLink and EditorState
+// (instrument/editor_link.h, instrument/editor_state.h), which InstrumentEditor carries to the
+// controls.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +21,8 @@
 #include "instrument/note_stack.h"
 #include "tovalune_binding.h"
 
+class InstrumentEditor;
+
 class Tovalune : public TovaluneBinding {
  public:
   static constexpr int kKeyCount = 128;            // MIDI note numbers
@@ -29,7 +33,8 @@ class Tovalune : public TovaluneBinding {
   // Builds the engine, the parameters, the editor seam and the "Init" preset slot.
   // Creating thread; allocates.
   Tovalune();
-  // Destroys the engine. Releasing thread.
+  // Lets go of the editor's controls and destroys the engine; the base deletes the editor.
+  // Releasing thread.
   ~Tovalune() override;
 
   Tovalune(const Tovalune&) = delete;
@@ -56,8 +61,13 @@ class Tovalune : public TovaluneBinding {
   // off. Caller holds the instance lock (or is the constructor); allocates nothing.
   void AllNotesOff();
 
-  // Sets up the editor seam. Called once by the constructor; creating thread; allocates.
+  // Builds the editor with every control and attaches it (without a platform editor, natively,
+  // only the dialogs' preset folder is set). Called once by the constructor; creating thread;
+  // allocates.
   void BuildEditor();
+  // Attaching an editor other than the one BuildEditor made lets go of that one's controls
+  // first (the base deletes it). Window or creating thread; allocates.
+  void AttachGui(IGraphicsLink* gui) override;
 
   // Preset files. The file names come from the editor's load and save selectors. True when the
   // file was read (at least one value applied) or written and put in place. Under the instance
@@ -76,6 +86,8 @@ class Tovalune : public TovaluneBinding {
 
   // The labels and selector files the editor shows and uses.
   EditorState& Editor() { return editorState; }
+  // The controls of the editor BuildEditor made, or null when there is none.
+  const InstrumentEditor* EditorView() const { return editorView; }
   // Installs the editor's link (null: none) and tells it every panel's visibility and every
   // label at once; afterwards it hears only of changes. The caller keeps ownership and keeps
   // the object alive while it is installed. Creating or window thread; takes the instance lock.
@@ -145,6 +157,7 @@ class Tovalune : public TovaluneBinding {
   bool restoring = false;  // a state restore is running: momentary parameters do not act
 
   EditorState editorState{this};
+  InstrumentEditor* editorView = nullptr;  // owned; the base owns the editor itself
 
   // Stand-in for missing host inputs; the engine requires input buffers but never reads them.
   double silentInput[kSilentInputFrames] = {};

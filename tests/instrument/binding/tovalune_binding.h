@@ -42,3 +42,8 @@ class TestBinding : public IPluginCore {
 };
 
 using TovaluneBinding = TestBinding;
+
+// The editor's images come from the test program itself (a null module handle).
+inline void* TovaluneModuleHandle() {
+  return nullptr;
+}
