@@ -1,26 +1,29 @@
 // The editor as the host sees it: the editor flag of the descriptor, the editor rectangle and
 // the three editor opcodes. Without an attached editor every opcode answers 0.
 //
-// The binding reaches the editor only through IGraphicsLink, which offers no window operations
-// and no size: EditorSize, OpenEditorWindow and CloseEditorWindow are the only places that
-// would ask the editor for them. Until then an attached editor has an empty rectangle and
-// opens no window.
+// EditorSize, OpenEditorWindow and CloseEditorWindow are the only places that ask the editor
+// (IGraphics) for its size and its window.
 #include <algorithm>
 #include <cstdint>
 
+#include "graphics/graphics.h"
 #include "vst2/plugin_vst2.h"
 
 bool IPluginVST2::EditorSize(int* width, int* height) const {
-  *width = 0;
-  *height = 0;
-  return false;
+  const IGraphics* gui = GetGui();
+  *width = gui ? gui->Width() : 0;
+  *height = gui ? gui->Height() : 0;
+  return gui != nullptr;
 }
 
-bool IPluginVST2::OpenEditorWindow(void* /*parent*/) {
-  return false;
+bool IPluginVST2::OpenEditorWindow(void* parent) {
+  IGraphics* gui = GetGui();
+  return gui && gui->OpenWindow(parent) != nullptr;
 }
 
-void IPluginVST2::CloseEditorWindow() {}
+void IPluginVST2::CloseEditorWindow() {
+  if (IGraphics* gui = GetGui()) gui->CloseWindow();
+}
 
 void IPluginVST2::UpdateEditorRect() {
   int width = 0;

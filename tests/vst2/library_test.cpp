@@ -80,11 +80,13 @@ TEST_F(TovaluneLibrary, BothEntriesGiveTheDescriptorOfTheirOwnInstance) {
     for (const auto& [offset, value] : fields)
       EXPECT_EQ(each->At<int32_t>(offset), value) << offset;
     EXPECT_EQ(each->At<float>(Field::kIoRatio), 1.0f);
-    // Replacing, double replacing, synth; the editor flag exactly when there is an editor.
+    // Replacing, double replacing, synth and the editor, which is 2000 x 1060: the rectangle's
+    // top, left, bottom and right are 16-bit.
     void* rect = nullptr;
-    const int32_t flags = each->At<int32_t>(Field::kFlags);
-    EXPECT_EQ(flags & ~1, 0x1110);
-    EXPECT_EQ(flags & 1, each->Dispatch(Op::kEditGetRect, 0, 0, &rect));
+    EXPECT_EQ(each->At<int32_t>(Field::kFlags), 0x1111);
+    ASSERT_EQ(each->Dispatch(Op::kEditGetRect, 0, 0, &rect), 1);
+    EXPECT_EQ((std::vector<int16_t>(static_cast<int16_t*>(rect), static_cast<int16_t*>(rect) + 4)),
+              (std::vector<int16_t>{0, 0, 1060, 2000}));
   }
   second.Start();
   host.SetParameter(kMainVolume, 0.25f);
