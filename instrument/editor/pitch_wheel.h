@@ -16,6 +16,7 @@ class IKnobMultiControl_pitchbendwheel : public IKnobControl {
   // The frame of the strip that shows the value. Window thread.
   bool Draw(IGraphics* graphics) override;
 
+  // Window thread; allocates nothing.
   const IBitmapStrip& GetStrip() const { return bitmap; }
 
  private:

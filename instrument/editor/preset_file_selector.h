@@ -16,6 +16,7 @@ class IFileSelectorControl_PresetFile : public IFileSelectorControl {
                                   const IBitmapStrip& strip, int action, const char* folder,
                                   EditorState* state, PresetFileSelector selector);
 
+  // Window thread; allocates nothing.
   PresetFileSelector Selector() const { return selector; }
 
  protected:

@@ -26,6 +26,7 @@ class IPopupMenu_PresetSelector : public InstrumentMenuControl {
   // Any button opens the menu. Window thread; loading a preset allocates.
   void MouseDown(int x, int y, IMouseKeys* keys) override;
 
+  // The main menu and submenu k (0..8). Window thread; allocate nothing.
   const IPopupMenu& MainMenu() const { return mainMenu; }
   const IPopupMenu& Submenu(int k) const { return submenus[k]; }
 

@@ -14,6 +14,7 @@ class IPopupMenu_FXSlotSelector : public InstrumentMenuControl {
   // Any button opens the menu. Window thread.
   void MouseDown(int x, int y, IMouseKeys* keys) override;
 
+  // Window thread; allocate nothing.
   const IPopupMenu& Menu() const { return menu; }
   int SelectorParam() const { return selectorParam; }
 
