@@ -154,8 +154,6 @@ TEST_F(EditorTest, GivesLabelsTheirStylesAndFileSelectorsThePresetFolder) {
   EXPECT_EQ(label.colour.ToPixel(), 0xC8FFFFFFu);
   EXPECT_EQ(label.style, kTextBold);
   EXPECT_EQ(label.alignment, kAlignCenter);
-  EXPECT_EQ(label.entryBackground.ToPixel(), 0xFFFFFFFFu);
-  EXPECT_EQ(label.entryTextColour.ToPixel(), 0xFF000000u);
   const ITextStyle& name = Control(161)->GetTextStyle();
   EXPECT_STREQ(name.face, "Arial");
   EXPECT_EQ(name.size, 20 * s);

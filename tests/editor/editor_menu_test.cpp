@@ -66,7 +66,7 @@ TEST_F(SelectorTest, EveryItemSetsItsChoiceShowsItsPanelAndLabelAndTellsNoHost) 
   EXPECT_EQ(gui->lastMenuRect.left, Control(kSlot2Selector)->GetRect().left);
 }
 
-TEST_F(SelectorTest, DismissingChangesNothingButRedrawsTheSelector) {
+TEST_F(SelectorTest, AnyButtonOpensTheMenuAndDismissingChangesNothingButTheSelectorsLook) {
   AnswerMenu(&Selector(kSlot1Selector)->Menu(), 3);
   Click(kSlot1Selector);
   DrawAll();
@@ -78,9 +78,7 @@ TEST_F(SelectorTest, DismissingChangesNothingButRedrawsTheSelector) {
   EXPECT_EQ(dirty.left, Control(kSlot1Selector)->GetRect().left);
   EXPECT_EQ(dirty.right, Control(kSlot1Selector)->GetRect().right);
   EXPECT_STREQ(LabelText(EditorLabel::kFxSlot1), "FX Slot 1 : Tube Dist");
-}
 
-TEST_F(SelectorTest, RightClickOpensTheMenuToo) {
   AnswerMenu(&Selector(kSlot2Selector)->Menu(), 2);
   const IRectangle& r = Control(kSlot2Selector)->GetRect();
   IMouseKeys right{false, true, false, false, false};
