@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "graphics/graphics_types.h"
@@ -118,7 +119,12 @@ Pixels WaitForWindow(HWND window, const std::function<bool(const Pixels&)>& show
 }
 
 std::string PicturePath(const std::string& name) {
-  return std::string(TOVALUNE_EDITOR_PICTURES) + "/" + name;
+  // A path of the build machine as Windows sees it: an absolute POSIX path lies on drive Z:
+  // under Wine.
+  std::string path = std::string(TOVALUNE_EDITOR_PICTURES) + "/" + name;
+  if (path[0] == '/') path = "Z:" + path;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
 }
 
 }  // namespace EditorCapture
