@@ -82,15 +82,36 @@ void BlendWithSourceAlpha(const BlitRows& area, int a) {
 
 // Source-alpha copy at full strength: opaque pixels are written as they are, transparent ones
 // skipped, the rest mixed by (255 - alpha) / 256 with the alpha added.
+inline uint32_t CopyWithSourceAlphaPixel(uint32_t s, uint32_t d) {
+  const int sa = Channel(s, 3);
+  if (sa == 255) return s;
+  if (sa == 0) return d;
+  auto mix = [sa](int sv, int dv) { return (sv + (dv - sv) * (255 - sa) / 256) & 0xFF; };
+  return Pack(mix(Channel(s, 0), Channel(d, 0)), mix(Channel(s, 1), Channel(d, 1)),
+              mix(Channel(s, 2), Channel(d, 2)), std::min(Channel(d, 3) + sa, 255));
+}
+
 void CopyWithSourceAlphaFull(const BlitRows& area) {
-  ForEachPixel(area, [](uint32_t s, uint32_t d) {
-    const int sa = Channel(s, 3);
-    if (sa == 255) return s | 0xFF000000u;
-    if (sa == 0) return d;
-    auto mix = [sa](int sv, int dv) { return (sv + (dv - sv) * (255 - sa) / 256) & 0xFF; };
-    return Pack(mix(Channel(s, 0), Channel(d, 0)), mix(Channel(s, 1), Channel(d, 1)),
-                mix(Channel(s, 2), Channel(d, 2)), std::min(Channel(d, 3) + sa, 255));
-  });
+  if (area.rowsOverlap) return ForEachPixel(area, CopyWithSourceAlphaPixel);
+  // Images are mostly runs of opaque or fully transparent pixels: four at a time they are
+  // copied or skipped whole, and only mixed edges take the per-pixel path.
+  const uint32_t* s = area.src;
+  uint32_t* d = area.dst;
+  for (int y = 0; y < area.rows; ++y, s += area.srcStep, d += area.dstStep) {
+    int x = 0;
+    for (; x + 4 <= area.columns; x += 4) {
+      const uint32_t all = s[x] & s[x + 1] & s[x + 2] & s[x + 3];
+      const uint32_t any = s[x] | s[x + 1] | s[x + 2] | s[x + 3];
+      if ((all >> 24) == 0xFFu) {
+        std::memcpy(d + x, s + x, 4 * sizeof(uint32_t));
+      } else if ((any >> 24) != 0) {
+        for (int i = x; i < x + 4; ++i)
+          d[i] = CopyWithSourceAlphaPixel(s[i], d[i]);
+      }
+    }
+    for (; x < area.columns; ++x)
+      d[x] = CopyWithSourceAlphaPixel(s[x], d[x]);
+  }
 }
 
 void CopyRows(const BlitRows& area) {

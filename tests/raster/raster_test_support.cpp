@@ -90,8 +90,12 @@ std::vector<uint32_t> Snapshot(Raster_IBitmap* bitmap) {
 }
 
 void FillNoise(Raster_IBitmap* bitmap, std::mt19937* random) {
+  // Transparent, opaque and translucent pixels come in runs, as in real images, so that paths
+  // taking several pixels at once meet whole runs and their edges.
+  uint32_t pick = 0;
   for (int i = 0; i < bitmap->Width() * bitmap->Height(); ++i) {
-    const uint32_t p = (*random)(), pick = p % 5;
+    const uint32_t p = (*random)();
+    if (p % 4 == 0) pick = (p >> 8) % 5;
     PixelAt(bitmap, i % bitmap->Width(), i / bitmap->Width()) =
         pick == 0 ? p & 0x00FFFFFFu : (pick == 1 ? p | 0xFF000000u : p);
   }
