@@ -30,3 +30,4 @@
 #include "framework/preset_slot.h"
 #include "framework/ptr_list.h"
 #include "framework/transport_info.h"
+#include "framework/utf8_text.h"

@@ -7,27 +7,11 @@
 #include <new>
 
 #include "framework/plugin_core.h"
+#include "framework/utf8_text.h"
 #include "graphics/controls.h"
 #include "graphics/graphics_caches.h"
 #include "raster/bitmap.h"
 #include "raster/font.h"
-
-namespace {
-
-// Copies text into out (size bytes), cut on a UTF-8 character boundary.
-void CopyWholeCharacters(char* out, int size, const char* text) {
-  if (!text) text = "";
-  int length = static_cast<int>(strnlen(text, static_cast<size_t>(size - 1)));
-  if (text[length] != '\0') {
-    // Cut: step back over continuation bytes so no character is left half.
-    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
-      --length;
-  }
-  std::memcpy(out, text, static_cast<size_t>(length));
-  out[length] = '\0';
-}
-
-}  // namespace
 
 IGraphics::IGraphics(IPluginCore* owner, int w, int h, int framesPerSecond)
     : plug(owner), width(w), height(h), fps(framesPerSecond) {
@@ -80,7 +64,7 @@ int IGraphics::AddTextSlot(ITextControl* control) {
 void IGraphics::PushText(int slotIdx, const char* text) {
   TextSlot* slot = textSlots.Get(slotIdx);
   if (!slot) return;
-  CopyWholeCharacters(slot->text, kTextSlotSize, text);
+  CopyUtf8Cut(slot->text, kTextSlotSize, text);
   slot->pending = true;
   anyPending = true;
 }

@@ -3,21 +3,9 @@
 #include <cstring>
 
 #include "framework/plugin_core.h"
+#include "framework/utf8_text.h"
 
 namespace {
-
-// Copies at most size - 1 bytes of text, cut on a UTF-8 character boundary.
-void CopyCut(char* out, int size, const char* text) {
-  int length = 0;
-  while (length < size - 1 && text[length] != '\0')
-    ++length;
-  if (text[length] != '\0') {
-    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
-      --length;
-  }
-  std::memcpy(out, text, static_cast<size_t>(length));
-  out[length] = '\0';
-}
 
 template <class Enum>
 int Index(Enum e, int count) {
@@ -35,7 +23,7 @@ void EditorState::ReplaceLabelText(EditorLabel label, const char* text) {
   const int i = Index(label, EditorLink::kLabelCount);
   if (i < 0) return;
   char replacement[kLabelCapacity];
-  CopyCut(replacement, kLabelCapacity, text ? text : "");
+  CopyUtf8Cut(replacement, kLabelCapacity, text);
   if (std::strcmp(replacement, labels[i]) == 0) return;
   std::memcpy(labels[i], replacement, sizeof(replacement));
   link->LabelChanged(label, labels[i]);

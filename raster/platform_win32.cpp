@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "framework/utf8_text.h"
 #include "raster/platform.h"
 #include "raster/sys_bitmap.h"
 
@@ -17,18 +18,15 @@ COLORREF ToColorRef(uint32_t pixel) {
   return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
-bool IsContinuation(unsigned char c) {
-  return c >= 0x80 && c <= 0xBF;
-}
-
 // True when the bytes hold a UTF-8 sequence of two or more bytes.
 bool HasMultiByteSequence(const char* text, int count) {
   const auto* p = reinterpret_cast<const unsigned char*>(text);
   for (int i = 0; i < count; ++i) {
     if (p[i] >= 0xC2 && p[i] <= 0xDF) {
-      if (i + 1 < count && IsContinuation(p[i + 1])) return true;
+      if (i + 1 < count && IsUtf8Continuation(p[i + 1])) return true;
     } else if (p[i] >= 0xE0 && p[i] <= 0xF4) {
-      if (i + 2 < count && IsContinuation(p[i + 1]) && IsContinuation(p[i + 2])) return true;
+      if (i + 2 < count && IsUtf8Continuation(p[i + 1]) && IsUtf8Continuation(p[i + 2]))
+        return true;
     }
   }
   return false;

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "framework/utf8_text.h"
 #include "raster/blend_ops.h"
 #include "raster/font.h"
 #include "raster/font_shared.h"
@@ -14,10 +15,6 @@ constexpr int kAlignmentFlags = TextFlagCenter | TextFlagRight | TextFlagVCenter
 constexpr int kCachedOnlyFontFlags =
     FontFlagPrecache | FontFlagRotate | FontFlagRotateCounterClockwise | FontFlagBlur |
     FontFlagInvert | FontFlagMono | FontFlagShadow | FontFlagOutline;
-
-bool IsContinuation(int byte) {
-  return byte >= 0x80 && byte <= 0xBF;
-}
 
 int ToInt(int64_t v) {
   return static_cast<int>(
@@ -61,21 +58,21 @@ int Raster_DecodeUtf8Char(const char* p, int available, uint16_t* code) {
     *code = 0;
     return 0;
   }
-  // A byte beyond the limit counts as missing, which cuts the sequence.
+  // A byte beyond the limit counts as missing (-1, no continuation), which cuts the sequence.
   auto byte = [&](int i) {
     return available < 0 || i < available ? static_cast<uint8_t>(p[i]) : -1;
   };
   const int b0 = byte(0);
-  if (b0 >= 0xC2 && b0 <= 0xDF && IsContinuation(byte(1))) {
+  if (b0 >= 0xC2 && b0 <= 0xDF && IsUtf8Continuation(byte(1))) {
     *code = static_cast<uint16_t>(((b0 & 0x1F) << 6) | (byte(1) & 0x3F));
     return 2;
   }
-  if (b0 >= 0xE0 && b0 <= 0xEF && IsContinuation(byte(1)) && IsContinuation(byte(2))) {
+  if (b0 >= 0xE0 && b0 <= 0xEF && IsUtf8Continuation(byte(1)) && IsUtf8Continuation(byte(2))) {
     *code = static_cast<uint16_t>(((b0 & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F));
     return 3;
   }
-  if (b0 >= 0xF0 && b0 <= 0xF4 && IsContinuation(byte(1)) && IsContinuation(byte(2)) &&
-      IsContinuation(byte(3))) {
+  if (b0 >= 0xF0 && b0 <= 0xF4 && IsUtf8Continuation(byte(1)) && IsUtf8Continuation(byte(2)) &&
+      IsUtf8Continuation(byte(3))) {
     *code = ' ';  // beyond 16 bits: shown as a space
     return 4;
   }
