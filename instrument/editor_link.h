@@ -10,10 +10,19 @@
 enum class EditorLabel : int { kFxSlot1 = 0, kFxSlot2 = 1, kPresetName = 2 };
 enum class PresetFileSelector : int { kLoad = 0, kSave = 1 };
 
+// The row of a label or selector in a table of count rows, or -1 for a value outside it.
+// Any thread; allocates nothing.
+template <class Enum>
+constexpr int EditorTableRow(Enum e, int count) {
+  const int i = static_cast<int>(e);
+  return i >= 0 && i < count ? i : -1;
+}
+
 class EditorLink {
  public:
   static constexpr int kPanelCount = 8;  // chorus .. bitcrusher (slot 1), delay, reverb (slot 2)
   static constexpr int kLabelCount = 3;
+  static constexpr int kSelectorCount = 2;  // the load and save file selectors
 
   virtual ~EditorLink() = default;
 

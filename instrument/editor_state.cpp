@@ -5,22 +5,12 @@
 #include "framework/plugin_core.h"
 #include "framework/utf8_text.h"
 
-namespace {
-
-template <class Enum>
-int Index(Enum e, int count) {
-  const int i = static_cast<int>(e);
-  return i >= 0 && i < count ? i : -1;
-}
-
-}  // namespace
-
 EditorState::EditorState(IPluginCore* owner) : plug(owner) {
   ReplaceLabelText(EditorLabel::kPresetName, "< Presets Library >");
 }
 
 void EditorState::ReplaceLabelText(EditorLabel label, const char* text) {
-  const int i = Index(label, EditorLink::kLabelCount);
+  const int i = EditorTableRow(label, EditorLink::kLabelCount);
   if (i < 0) return;
   char replacement[kLabelCapacity];
   CopyUtf8Cut(replacement, kLabelCapacity, text);
@@ -30,17 +20,17 @@ void EditorState::ReplaceLabelText(EditorLabel label, const char* text) {
 }
 
 const char* EditorState::LabelText(EditorLabel label) const {
-  const int i = Index(label, EditorLink::kLabelCount);
+  const int i = EditorTableRow(label, EditorLink::kLabelCount);
   return i >= 0 ? labels[i] : "";
 }
 
 const char* EditorState::SelectedFile(PresetFileSelector selector) const {
-  const int i = Index(selector, kSelectorCount);
+  const int i = EditorTableRow(selector, EditorLink::kSelectorCount);
   return i >= 0 ? selectedFiles[i] : "";
 }
 
 bool EditorState::SetSelectedFile(PresetFileSelector selector, std::string_view path) {
-  const int i = Index(selector, kSelectorCount);
+  const int i = EditorTableRow(selector, EditorLink::kSelectorCount);
   if (i < 0) return false;
   // A cut path could name another file; a path that does not fit names none.
   const bool fits =
@@ -52,14 +42,14 @@ bool EditorState::SetSelectedFile(PresetFileSelector selector, std::string_view 
 }
 
 void EditorState::CompleteFileDialog(PresetFileSelector selector, std::string_view path) {
-  const int i = Index(selector, kSelectorCount);
+  const int i = EditorTableRow(selector, EditorLink::kSelectorCount);
   if (i < 0 || path.empty()) return;
   MutexLock lock(plug ? plug->GetMutex() : nullptr);
   if (SetSelectedFile(selector, path)) requests[i] = true;
 }
 
 bool EditorState::TakeFileRequest(PresetFileSelector selector) {
-  const int i = Index(selector, kSelectorCount);
+  const int i = EditorTableRow(selector, EditorLink::kSelectorCount);
   if (i < 0 || !requests[i]) return false;
   requests[i] = false;
   return true;

@@ -52,13 +52,11 @@ class EditorState {
   const std::string& PresetFolder() const { return presetFolder; }
 
  private:
-  static constexpr int kSelectorCount = 2;
-
   IPluginCore* plug;
   EditorLink noEditor;
   EditorLink* link = &noEditor;
   char labels[EditorLink::kLabelCount][kLabelCapacity] = {};
-  char selectedFiles[kSelectorCount][kPathCapacity] = {};
-  bool requests[kSelectorCount] = {};
+  char selectedFiles[EditorLink::kSelectorCount][kPathCapacity] = {};
+  bool requests[EditorLink::kSelectorCount] = {};
   std::string presetFolder;
 };

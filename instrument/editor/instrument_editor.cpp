@@ -3,16 +3,6 @@
 #include "graphics/graphics.h"
 #include "instrument/editor/editor_scale.h"
 
-namespace {
-
-template <class Enum>
-int IndexOf(Enum e, int count) {
-  const int i = static_cast<int>(e);
-  return i >= 0 && i < count ? i : -1;
-}
-
-}  // namespace
-
 InstrumentEditor::InstrumentEditor(IGraphics* editorGraphics) : graphics(editorGraphics) {}
 
 void InstrumentEditor::PanelVisibilityChanged(int panel, bool hidden) {
@@ -23,7 +13,7 @@ void InstrumentEditor::PanelVisibilityChanged(int panel, bool hidden) {
 }
 
 void InstrumentEditor::LabelChanged(EditorLabel label, const char* text) {
-  const int i = IndexOf(label, kLabelCount);
+  const int i = EditorTableRow(label, kLabelCount);
   if (i >= 0) graphics->PushText(textSlots[i], text);
 }
 
@@ -35,7 +25,7 @@ bool InstrumentEditor::AddPanelControl(int panel, int controlIdx) {
 }
 
 bool InstrumentEditor::SetLabelControl(EditorLabel label, ITextControl* control) {
-  const int i = IndexOf(label, kLabelCount);
+  const int i = EditorTableRow(label, kLabelCount);
   if (i < 0 || !control) return false;
   textSlots[i] = graphics->AddTextSlot(control);
   labels[i] = textSlots[i] >= 0 ? control : nullptr;
@@ -43,17 +33,17 @@ bool InstrumentEditor::SetLabelControl(EditorLabel label, ITextControl* control)
 }
 
 void InstrumentEditor::SetFileSelector(PresetFileSelector selector, IFileSelectorControl* control) {
-  const int i = IndexOf(selector, kSelectorCount);
+  const int i = EditorTableRow(selector, kSelectorCount);
   if (i >= 0) fileSelectors[i] = control;
 }
 
 ITextControl* InstrumentEditor::LabelControl(EditorLabel label) const {
-  const int i = IndexOf(label, kLabelCount);
+  const int i = EditorTableRow(label, kLabelCount);
   return i >= 0 ? labels[i] : nullptr;
 }
 
 IFileSelectorControl* InstrumentEditor::FileSelector(PresetFileSelector selector) const {
-  const int i = IndexOf(selector, kSelectorCount);
+  const int i = EditorTableRow(selector, kSelectorCount);
   return i >= 0 ? fileSelectors[i] : nullptr;
 }
 

@@ -50,8 +50,6 @@ class InstrumentEditor : public EditorLink {
   static int Scale();
 
  private:
-  static constexpr int kSelectorCount = 2;
-
   struct Panel {
     int controls[kMaxPanelControls];
     int count;
