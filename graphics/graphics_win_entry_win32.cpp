@@ -5,7 +5,7 @@
 
 #include "graphics/graphics_win.h"
 #include "graphics/graphics_win_internal_win32.h"
-#include "graphics/wide_text_win32.h"
+#include "framework/wide_text_win32.h"
 
 namespace {
 

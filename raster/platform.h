@@ -1,13 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 
 #include "raster/bitmap.h"
 #include "raster/rectangle.h"
 
 // The few platform services the portable raster code calls. Windows builds implement them with
-// GDI and the kernel; other builds with plain memory and files, and without platform text.
+// GDI and the registry; other builds with plain memory and without platform text.
 
 // A bitmap that the platform can draw into: a DIB section with a device context on Windows, a
 // memory bitmap elsewhere. Caller owns it. Font thread; allocates.
@@ -33,7 +32,3 @@ struct Raster_PlatformTextStyle {
 int Raster_DrawPlatformText(RasterDeviceContext context, RasterFontHandle font, const char* text,
                             int len, IRectangle* rect, int flags,
                             const Raster_PlatformTextStyle& style);
-
-// Opens a file for binary reading by its UTF-8 path (falling back to the bytes as the system's
-// code page where the wide open fails); null when it cannot be opened. Any thread.
-std::FILE* Raster_OpenFileUtf8(const char* path);

@@ -1,5 +1,5 @@
-// The platform services where there is no Windows: memory bitmaps, plain file opening, and no
-// platform text or glyph rasteriser (fonts draw only through a glyph source handed to them).
+// The platform services where there is no Windows: memory bitmaps, and no platform text or
+// glyph rasteriser (fonts draw only through a glyph source handed to them).
 #include <new>
 
 #include "raster/glyph_source.h"
@@ -38,8 +38,4 @@ bool Raster_ProbeCompatibilityLayer() {
 int Raster_DrawPlatformText(RasterDeviceContext, RasterFontHandle, const char*, int, IRectangle*,
                             int, const Raster_PlatformTextStyle&) {
   return 0;
-}
-
-std::FILE* Raster_OpenFileUtf8(const char* path) {
-  return std::fopen(path, "rb");
 }

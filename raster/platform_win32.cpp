@@ -1,5 +1,5 @@
 // The platform services on Windows: DIB-section bitmaps, the registry probe for the
-// compatibility layer, the platform's text function and UTF-8 file paths.
+// compatibility layer and the platform's text function.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <new>
 
 #include "framework/utf8_text.h"
+#include "framework/wide_text_win32.h"
 #include "raster/platform.h"
 #include "raster/sys_bitmap.h"
 
@@ -42,7 +43,7 @@ int TextLength(const char* text, int len) {
 // Draws the text as UTF-16 when it holds multi-byte sequences that convert, else as bytes.
 int DrawTextBytesOrWide(HDC dc, const char* text, int count, RECT* box, UINT format) {
   if (HasMultiByteSequence(text, count)) {
-    const int wide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, count, nullptr, 0);
+    const int wide = Utf8ToWideStrict(text, count, nullptr, 0);
     if (wide > 0) {
       constexpr int kStackChars = 1024;
       wchar_t stackBuffer[kStackChars];
@@ -54,9 +55,7 @@ int DrawTextBytesOrWide(HDC dc, const char* text, int count, RECT* box, UINT for
         heapBuffer.reset(new (std::nothrow) wchar_t[static_cast<size_t>(capacity)]);
         buffer = heapBuffer.get();
       }
-      const int converted =
-          buffer ? MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, count, buffer, capacity)
-                 : 0;
+      const int converted = buffer ? Utf8ToWideStrict(text, count, buffer, capacity) : 0;
       if (converted > 0) return DrawTextW(dc, buffer, converted, box, format);
     }
   }
@@ -97,13 +96,4 @@ int Raster_DrawPlatformText(RasterDeviceContext context, RasterFontHandle font, 
   GdiFlush();
   if (previous) SelectObject(dc, previous);
   return result;
-}
-
-std::FILE* Raster_OpenFileUtf8(const char* path) {
-  wchar_t wide[2048];
-  std::FILE* file = nullptr;
-  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, wide, 2048) > 0) {
-    file = _wfopen(wide, L"rb");
-  }
-  return file ? file : std::fopen(path, "rb");
 }

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "raster/platform.h"
+#include "framework/utf8_files.h"
 #include "raster/png_decode.h"
 #include "raster/png_image.h"
 
@@ -37,7 +37,7 @@ Raster_MemBitmap* Raster_ReadPngMemory(const void* data, int size) {
 
 Raster_MemBitmap* Raster_ReadPngFile(const char* path, Raster_MemBitmap* into) {
   if (!path) return nullptr;
-  std::FILE* file = Raster_OpenFileUtf8(path);
+  std::FILE* file = OpenUtf8File(path, "rb");
   if (!file) return nullptr;
   Raster_MemBitmap* image = RasterPng::Decode(file, nullptr, into);
   std::fclose(file);

@@ -1,4 +1,4 @@
-#include "graphics/wide_text_win32.h"
+#include "framework/wide_text_win32.h"
 
 #include <windows.h>
 
@@ -28,6 +28,12 @@ int Utf8ToWide(const char* text, wchar_t* out, int size, bool path) {
     out[i] = path && wide[i] == L'/' ? L'\\' : wide[i];
   out[count] = L'\0';
   return count;
+}
+
+int Utf8ToWideStrict(const char* text, int bytes, wchar_t* out, int size) {
+  if (!text || bytes == 0 || (bytes < 0 && *text == '\0')) return 0;
+  if (size < 0 || (!out && size > 0)) return 0;
+  return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, bytes, out, size);
 }
 
 bool WideToUtf8(const wchar_t* text, int length, HeapString* out) {
