@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "engine/engine_params.h"
+#include "framework/utf8_files.h"
 #include "instrument/common_documents.h"
-#include "instrument/file_replace.h"
 #include "instrument/preset_file.h"
 #include "instrument/preset_library.h"
 #include "instrument/tovalune.h"
@@ -32,7 +32,7 @@ std::string TemporaryName(const std::string& path) {
 }
 
 bool Exists(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenUtf8File(path.c_str(), "rb");
   if (file) std::fclose(file);
   return file != nullptr;
 }
@@ -41,7 +41,7 @@ bool Exists(const std::string& path) {
 // or read, or is longer.
 bool ReadSmallFile(const std::string& path, std::string* contents) {
   if (path.empty()) return false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenUtf8File(path.c_str(), "rb");
   if (!file) return false;
   std::vector<char> buffer(PresetFile::kMaxFileBytes + 1);
   const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
@@ -54,12 +54,12 @@ bool ReadSmallFile(const std::string& path, std::string* contents) {
 
 // Writes text to path; false (and no file left behind) when anything fails.
 bool WriteWholeFile(const std::string& path, const std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = OpenUtf8File(path.c_str(), "wb");
   if (!file) return false;
   bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   written = std::fflush(file) == 0 && written;
   written = std::fclose(file) == 0 && written;
-  if (!written) std::remove(path.c_str());
+  if (!written) RemoveUtf8File(path.c_str());
   return written;
 }
 
@@ -111,8 +111,8 @@ bool Tovalune::SavePresetFile() {
       written = !Exists(saving) && WriteWholeFile(saving, text);
     }
     if (!written) return false;
-    if (!ReplaceFileWith(saving, path)) {
-      std::remove(saving.c_str());
+    if (!ReplaceUtf8File(saving.c_str(), path.c_str())) {
+      RemoveUtf8File(saving.c_str());
       return false;
     }
     const std::string name = PresetFile::DisplayName(path);

@@ -1,5 +1,6 @@
 // Saving and loading preset files through the editor's file selectors.
 #include <cmath>
+#include <iterator>
 
 #include "instrument/preset_file.h"
 #include "instrument_fixture.h"
@@ -10,13 +11,14 @@ namespace {
 
 class PresetFileTest : public InstrumentTest {
  protected:
-  // The user picks a file in a selector's dialog, and the selector reports its change.
+  // The user picks a file in a selector's dialog (which names it in UTF-8), and the selector
+  // reports its change.
   void UserSaves(const std::filesystem::path& path) {
-    synth->Editor().CompleteFileDialog(PresetFileSelector::kSave, path.string());
+    synth->Editor().CompleteFileDialog(PresetFileSelector::kSave, path.u8string());
     SetFromEditor(PresetSave, 1.0 - Record(PresetSave));
   }
   void UserLoads(const std::filesystem::path& path) {
-    synth->Editor().CompleteFileDialog(PresetFileSelector::kLoad, path.string());
+    synth->Editor().CompleteFileDialog(PresetFileSelector::kLoad, path.u8string());
     SetFromEditor(PresetLoad, 1.0 - Record(PresetLoad));
   }
   const char* PresetLabel() { return synth->Editor().LabelText(EditorLabel::kPresetName); }
@@ -106,6 +108,26 @@ TEST_F(PresetFileTest, ASavedSoundLoadsBackAtFileAndSinglePrecision) {
   ASSERT_TRUE(gui->LastPush(Osc1Pitch, &push));
   EXPECT_EQ(push.value, static_cast<double>(0.123457f));
   EXPECT_TRUE(push.normalized);
+}
+
+TEST_F(PresetFileTest, NamesBeyondAsciiAreSavedAndLoadedAsTheDialogGaveThem) {
+  const char* name = "B\xC3\xA4sse \xE2\x82\xAC \xE3\x83\x99";  // Bässe € ベ
+  const std::filesystem::path folder = documents.Path() / std::filesystem::u8path("Pr\xC3\xA9sets");
+  const std::filesystem::path file =
+      folder / std::filesystem::u8path(std::string(name) + ".tovalunepreset");
+  std::filesystem::create_directory(folder);
+  Set(Osc1Pitch, 0.25);
+  UserSaves(file);
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_STREQ(PresetLabel(), name);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                          std::filesystem::directory_iterator()),
+            1);
+  Set(Osc1Pitch, 0.75);
+  synth->Editor().ReplaceLabelText(EditorLabel::kPresetName, "");
+  UserLoads(file);
+  EXPECT_EQ(Record(Osc1Pitch), 0.25);
+  EXPECT_STREQ(PresetLabel(), name);
 }
 
 TEST_F(PresetFileTest, LoadingClampsAndReportsNothingToTheHost) {
