@@ -1,6 +1,5 @@
 #include "graphics/graphics_types.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "raster/blend.h"
@@ -61,15 +60,4 @@ int KeyCodeForVirtualKey(int virtualKey) {
   if (virtualKey >= '0' && virtualKey <= '9') return kKeyDigit0 + (virtualKey - '0');
   if (virtualKey >= 'A' && virtualKey <= 'Z') return kKeyA + (virtualKey - 'A');
   return kKeyNone;
-}
-
-double ClampNormalized(double value) {
-  if (!(value > 0.0)) return 0.0;  // not a number too
-  return value < 1.0 ? value : 1.0;
-}
-
-int FrameForValue(double value, int frames) {
-  if (frames < 2) return 1;
-  const int frame = static_cast<int>((frames - 1) * ClampNormalized(value) + 0.5) + 1;
-  return frame < frames ? frame : frames;
 }

@@ -123,8 +123,16 @@ enum IKeyCode : int {
 int KeyCodeForVirtualKey(int virtualKey);
 
 // The normalized value clamped to [0, 1]; not a number gives 0. Any thread; allocates nothing.
-double ClampNormalized(double value);
+constexpr double ClampNormalized(double value) {
+  if (!(value > 0.0)) return 0.0;  // not a number too
+  return value < 1.0 ? value : 1.0;
+}
 
 // Frame 1..frames that shows a normalized value: int((frames - 1) * value + 0.5) + 1 over the
-// clamped value. Any thread; allocates nothing.
-int FrameForValue(double value, int frames);
+// clamped value. The editor's controls and the artwork generator both pick frames with it.
+// Any thread; allocates nothing.
+constexpr int FrameForValue(double value, int frames) {
+  if (frames < 2) return 1;
+  const int frame = static_cast<int>((frames - 1) * ClampNormalized(value) + 0.5) + 1;
+  return frame < frames ? frame : frames;
+}

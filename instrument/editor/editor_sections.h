@@ -7,6 +7,7 @@
 #include <array>
 
 #include "engine/engine_params.h"
+#include "graphics/graphics_types.h"  // FrameForValue: the frame a control shows
 #include "instrument/editor/editor_images.h"
 #include "instrument/effect_panels.h"
 
@@ -209,12 +210,6 @@ constexpr int kWheelDrawnLeft = 20;
 constexpr int kWheelDrawnRight = 50;  // exclusive
 static_assert(kPitchWheelX + kWheelDrawnRight <= kModWheelX, "pitch wheel under the mod wheel");
 static_assert(kModWheelX + kWheelDrawnRight <= kKeyX, "mod wheel under the first key");
-
-// The frame (1..frames) a knob, switch or wheel shows for a normalized value.
-constexpr int FrameForValue(double value, int frames) {
-  const int frame = static_cast<int>((frames - 1) * value + 0.5) + 1;
-  return frame < 1 ? 1 : (frame > frames ? frames : frame);
-}
 
 // ---- Modulation matrix --------------------------------------------------------------------
 
