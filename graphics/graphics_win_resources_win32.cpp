@@ -1,7 +1,6 @@
 // IGraphicsWin: images from the library's PNG resources, GDI fonts and the DIB back buffer.
 #include <windows.h>
 
-#include <cctype>
 #include <cstring>
 #include <new>
 
@@ -11,17 +10,6 @@
 #include "raster/sys_bitmap.h"
 
 namespace {
-
-bool HasPngExtension(const char* name) {
-  const char* dot = name ? std::strrchr(name, '.') : nullptr;
-  if (!dot) return false;
-  const char* expected = "png";
-  for (int i = 0; i < 4; ++i) {
-    const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(dot[1 + i])));
-    if (c != expected[i]) return false;
-  }
-  return true;
-}
 
 int FontQualityOf(int quality) {
   switch (quality) {
@@ -39,7 +27,7 @@ int FontQualityOf(int quality) {
 }  // namespace
 
 Raster_IBitmap* IGraphicsWin::LoadImageResource(int id, const char* name) {
-  if (!HasPngExtension(name)) return nullptr;
+  if (!Raster_HasPngExtension(name)) return nullptr;
   return Raster_LoadPngResource(moduleInstance, id);
 }
 

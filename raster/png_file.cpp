@@ -17,7 +17,11 @@ const char* ExtensionOf(const char* path) {
   return path;
 }
 
-bool IsPngExtension(const char* tail) {
+}  // namespace
+
+bool Raster_HasPngExtension(const char* path) {
+  if (!path) return false;
+  const char* tail = ExtensionOf(path);
   const char* expected = ".png";
   for (int i = 0; i < 4; ++i) {
     char c = tail[i];
@@ -26,8 +30,6 @@ bool IsPngExtension(const char* tail) {
   }
   return tail[4] == '\0';
 }
-
-}  // namespace
 
 Raster_MemBitmap* Raster_ReadPngMemory(const void* data, int size) {
   if (!data || size < 8 || std::memcmp(data, kSignature, sizeof(kSignature)) != 0) return nullptr;
@@ -47,7 +49,7 @@ Raster_MemBitmap* Raster_ReadPngFile(const char* path, Raster_MemBitmap* into) {
 Raster_MemBitmap* Raster_PngFileLoader(const char* path, bool checkExtension,
                                        Raster_MemBitmap* into) {
   if (!path) return nullptr;
-  if (checkExtension && !IsPngExtension(ExtensionOf(path))) return nullptr;
+  if (checkExtension && !Raster_HasPngExtension(path)) return nullptr;
   return Raster_ReadPngFile(path, into);
 }
 

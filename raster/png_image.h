@@ -19,6 +19,10 @@ Raster_MemBitmap* Raster_ReadPngMemory(const void* data, int size);
 // after its header was read may have resized it. Any thread; allocates.
 Raster_MemBitmap* Raster_ReadPngFile(const char* path, Raster_MemBitmap* into);
 
+// True when the name or path ends in the extension ".png", in any case. Any thread; allocates
+// nothing.
+bool Raster_HasPngExtension(const char* path);
+
 // Raster_ReadPngFile, refusing (with checkExtension) a path whose extension is not ".png" in any
 // case. Any thread; allocates.
 Raster_MemBitmap* Raster_PngFileLoader(const char* path, bool checkExtension,

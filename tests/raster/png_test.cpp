@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "raster/png_image.h"
@@ -161,6 +162,22 @@ TEST(Png, FilesDecodeIntoTheCallersBitmapAndFailuresKeepIt) {
   EXPECT_STREQ(description + std::strlen(description) + 1, "*.PNG");
   std::remove(path.c_str());
   std::remove(cut.c_str());
+}
+
+TEST(Png, ExtensionIsTheLastDotOfTheLastPathPart) {
+  const std::pair<const char*, bool> names[] = {
+      {"resources/img/va_background_0001.png", true},
+      {"C:\\Images\\KNOB.Png", true},
+      {"a.png.jpg", false},
+      {"a.pngx", false},
+      {"png", false},
+      {"folder.png/picture", false},
+      {"C:\\images.png\\picture", false},
+      {"", false},
+      {nullptr, false},
+  };
+  for (const auto& [name, png] : names)
+    EXPECT_EQ(Raster_HasPngExtension(name), png) << (name ? name : "(null)");
 }
 
 }  // namespace
