@@ -8,7 +8,6 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "raster/png_image.h"
@@ -52,14 +51,6 @@ Bytes Png(uint32_t w, uint32_t h, uint8_t depth, uint8_t type, const Bytes& rows
   return png;
 }
 
-std::unique_ptr<Raster_MemBitmap> Decode(const Bytes& bytes) {
-  // The bytes in a block of their own, so that reading past them is caught.
-  std::unique_ptr<uint8_t[]> block(new uint8_t[bytes.size()]);
-  std::memcpy(block.get(), bytes.data(), bytes.size());
-  return std::unique_ptr<Raster_MemBitmap>(
-      Raster_ReadPngMemory(block.get(), static_cast<int>(bytes.size())));
-}
-
 // A 5 x 3 RGB image whose pixel (x, y) is red 40 x, green 80 y, blue x + y.
 Bytes RgbImage() {
   Bytes rows;
@@ -73,14 +64,21 @@ uint32_t RgbPixel(int x, int y) {
   return 0xFF000000u | (40u * x) << 16 | (80u * y) << 8 | static_cast<uint32_t>(x + y);
 }
 
-TEST(Png, ColourTypesDecodeToStraightArgb) {
-  struct Case {
+Bytes Cut(Bytes bytes, size_t keep, size_t flip = 0) {
+  bytes.resize(keep);
+  if (flip) bytes[flip] ^= 0x01;
+  return bytes;
+}
+
+// Each image decoded from a block of exactly its bytes (reading past them is caught): its first
+// and last pixel of row 0, or null (0, 0) for an image that must be refused.
+TEST(Png, DecodesEveryColourTypeAndRefusesBadImages) {
+  const Bytes palette = {10, 20, 30, 40, 50, 60, 70, 80, 90}, good = RgbImage();
+  const struct {
     const char* what;
     Bytes png;
     uint32_t first, last;
-  };
-  const Bytes palette = {10, 20, 30, 40, 50, 60, 70, 80, 90};
-  const Case cases[] = {
+  } cases[] = {
       {"grey 8", Png(1, 1, 8, PNG_COLOR_TYPE_GRAY, {0, 0x80}), 0xFF808080, 0xFF808080},
       {"grey 1", Png(2, 1, 1, PNG_COLOR_TYPE_GRAY, {0, 0x40}), 0xFF000000, 0xFFFFFFFF},
       {"grey 4, tRNS", Png(2, 1, 4, PNG_COLOR_TYPE_GRAY, {0, 0x3F}, {Chunk("tRNS", {0, 3})}),
@@ -93,43 +91,39 @@ TEST(Png, ColourTypesDecodeToStraightArgb) {
        0x000A141E, 0xFF28323C},
       {"palette 2", Png(3, 1, 2, PNG_COLOR_TYPE_PALETTE, {0, 0x18}, {Chunk("PLTE", palette)}),
        0xFF0A141E, 0xFF46505A},
-      {"rgba 16",
-       Png(1, 1, 16, PNG_COLOR_TYPE_RGBA, {0, 0x12, 0xFF, 0x34, 0, 0x56, 0x11, 0x78, 0x99}),
+      {"rgba 16", Png(1, 1, 16, PNG_COLOR_TYPE_RGBA, {0, 0x12, 0xFF, 0x34, 0, 0x56, 0x11, 0x78, 9}),
        0x78123456, 0x78123456},
       {"rgb 16, tRNS",
        Png(2, 1, 16, PNG_COLOR_TYPE_RGB, {0, 1, 0, 2, 0, 3, 0, 9, 9, 9, 9, 9, 9},
            {Chunk("tRNS", {1, 0, 2, 0, 3, 0})}),
        0x00010203, 0xFF090909},
+      {"rgb 8, 5 wide", good, RgbPixel(0, 0), RgbPixel(4, 0)},
       // Three pixels in passes 1, 4 and 6: the first, the last, the middle one.
       {"interlaced", Png(3, 1, 8, PNG_COLOR_TYPE_GRAY, {0, 0x10, 0, 0x30, 0, 0x20}, {}, true),
        0xFF101010, 0xFF303030},
       // 16384 pixels a side at the most.
       {"16384 wide", Png(16384, 1, 1, PNG_COLOR_TYPE_GRAY, Bytes(2049)), 0xFF000000, 0xFF000000},
+      {"16385 wide", Png(16385, 1, 1, PNG_COLOR_TYPE_GRAY, Bytes(2050)), 0, 0},
+      {"16385 tall", Png(1, 16385, 8, PNG_COLOR_TYPE_GRAY, Bytes(2 * 16385)), 0, 0},
+      // Byte counts that wrap in 32 bits (65536 x 16385 x 4 is 262,144 then), or a side of 0.
+      {"65536 x 16385", Png(65536, 16385, 8, PNG_COLOR_TYPE_RGBA, {}), 0, 0},
+      {"0 wide", Png(0, 5, 8, PNG_COLOR_TYPE_RGBA, {}), 0, 0},
+      {"bad signature", Cut(good, good.size(), 1), 0, 0},
+      {"bad header CRC", Cut(good, good.size(), 20), 0, 0},
+      {"cut in the data", Cut(good, good.size() - 20), 0, 0},
+      {"cut in the header", Cut(good, 20), 0, 0},
+      {"7 bytes", Cut(good, 7), 0, 0},
   };
-  for (const Case& c : cases) {
-    auto image = Decode(c.png);
-    ASSERT_NE(image, nullptr) << c.what;
+  for (const auto& c : cases) {
+    std::unique_ptr<uint8_t[]> block(new uint8_t[c.png.size()]);
+    std::memcpy(block.get(), c.png.data(), c.png.size());
+    std::unique_ptr<Raster_MemBitmap> image(
+        Raster_ReadPngMemory(block.get(), static_cast<int>(c.png.size())));
+    ASSERT_EQ(image != nullptr, c.first != 0) << c.what;
+    if (!image) continue;
     EXPECT_EQ(PixelAt(image.get(), 0, 0), c.first) << c.what;
     EXPECT_EQ(PixelAt(image.get(), image->Width() - 1, 0), c.last) << c.what;
   }
-  EXPECT_EQ(Decode(Png(16385, 1, 1, PNG_COLOR_TYPE_GRAY, Bytes(2050))), nullptr);
-  EXPECT_EQ(Decode(Png(1, 16385, 8, PNG_COLOR_TYPE_GRAY, Bytes(2 * 16385))), nullptr);
-}
-
-TEST(Png, BadImagesGiveNull) {
-  const Bytes good = RgbImage();
-  Bytes signature = good, crc = good;
-  signature[1] = 'Q';
-  crc[20] ^= 0x01;  // inside the header's data: its CRC no longer matches
-  EXPECT_EQ(Decode(signature), nullptr);
-  EXPECT_EQ(Decode(crc), nullptr);
-  // Cut inside the image data, the header or the signature: null, nothing left allocated.
-  for (size_t keep : {good.size() - 20, size_t{45}, size_t{20}, size_t{7}})
-    EXPECT_EQ(Decode(Bytes(good.begin(), good.begin() + keep)), nullptr) << keep;
-  // A header whose byte count wraps in 32 bits (65536 x 16385 x 4 is 262,144 then), or a side
-  // of 0, is refused before any pixels are allocated.
-  EXPECT_EQ(Decode(Png(65536, 16385, 8, PNG_COLOR_TYPE_RGBA, {})), nullptr);
-  EXPECT_EQ(Decode(Png(0, 5, 8, PNG_COLOR_TYPE_RGBA, {})), nullptr);
 }
 
 TEST(Png, FilesDecodeIntoTheCallersBitmapAndFailuresKeepIt) {
@@ -144,40 +138,31 @@ TEST(Png, FilesDecodeIntoTheCallersBitmapAndFailuresKeepIt) {
   Raster_MemBitmap into(5, 3);
   std::fill(into.Bits(), into.Bits() + 3 * 8, 0xDEADBEEF);
   EXPECT_EQ(Raster_PngFileLoader(path.c_str(), true, &into), &into);
-  for (int i = 0; i < 24; ++i) {
-    const int x = i % 8, y = i / 8;
-    EXPECT_EQ(into.Bits()[i], x < 5 ? RgbPixel(x, y) : 0xDEADBEEFu);  // the row padding stays
-  }
+  for (int i = 0; i < 24; ++i)  // row span 8: the padding stays
+    EXPECT_EQ(into.Bits()[i], i % 8 < 5 ? RgbPixel(i % 8, i / 8) : 0xDEADBEEFu) << i;
   // A truncated file fails; the caller's bitmap stays the caller's, usable at its size.
   into.Resize(2, 2);
   EXPECT_EQ(Raster_ReadPngFile(cut.c_str(), &into), nullptr);
   FillWith(&into, 0x01020304);
   EXPECT_EQ(Raster_ReadPngFile((path + ".missing").c_str(), nullptr), nullptr);
-  // The loader wants ".png" in any case as the extension.
+  std::remove(path.c_str());
+  std::remove(cut.c_str());
+  // The loader wants ".png", in any case, as the extension of the last part of the path.
   EXPECT_EQ(Raster_PngFileLoader((path + ".jpg").c_str(), true, nullptr), nullptr);
-  EXPECT_EQ(Raster_PngFileLoader("C:\\images.png\\picture", true, nullptr), nullptr);
-  EXPECT_EQ(Raster_PngFileLoader("folder.png/picture", true, nullptr), nullptr);
+  const std::pair<const char*, bool> names[] = {{"img/va_background_0001.png", true},
+                                                {"C:\\Images\\KNOB.Png", true},
+                                                {"a.png.jpg", false},
+                                                {"a.pngx", false},
+                                                {"png", false},
+                                                {"folder.png/picture", false},
+                                                {"C:\\images.png\\picture", false},
+                                                {"", false},
+                                                {nullptr, false}};
+  for (const auto& [name, png] : names)
+    EXPECT_EQ(Raster_HasPngExtension(name), png) << (name ? name : "(null)");
   const char* description = Raster_PngFileDescription();
   EXPECT_STREQ(description, "PNG files (*.PNG)");
   EXPECT_STREQ(description + std::strlen(description) + 1, "*.PNG");
-  std::remove(path.c_str());
-  std::remove(cut.c_str());
-}
-
-TEST(Png, ExtensionIsTheLastDotOfTheLastPathPart) {
-  const std::pair<const char*, bool> names[] = {
-      {"resources/img/va_background_0001.png", true},
-      {"C:\\Images\\KNOB.Png", true},
-      {"a.png.jpg", false},
-      {"a.pngx", false},
-      {"png", false},
-      {"folder.png/picture", false},
-      {"C:\\images.png\\picture", false},
-      {"", false},
-      {nullptr, false},
-  };
-  for (const auto& [name, png] : names)
-    EXPECT_EQ(Raster_HasPngExtension(name), png) << (name ? name : "(null)");
 }
 
 }  // namespace

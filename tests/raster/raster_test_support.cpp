@@ -90,8 +90,7 @@ std::vector<uint32_t> Snapshot(Raster_IBitmap* bitmap) {
 }
 
 void FillNoise(Raster_IBitmap* bitmap, std::mt19937* random) {
-  // Transparent, opaque and translucent pixels come in runs, as in real images, so that paths
-  // taking several pixels at once meet whole runs and their edges.
+  // Runs, as in real images, so that paths taking several pixels at once meet whole runs.
   uint32_t pick = 0;
   for (int i = 0; i < bitmap->Width() * bitmap->Height(); ++i) {
     const uint32_t p = (*random)();

@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers shared by the raster tests: bitmaps with bottom-up rows, logical pixel access, seeded
-// noise and a per-pixel reference of the blend rules.
+// Helpers shared by the raster tests: bottom-up bitmaps, logical pixel access, seeded noise and a
+// per-pixel reference of the blend rules.
 
 #include <cstdint>
 #include <random>
@@ -20,7 +20,7 @@ class FlippedBitmap : public Raster_MemBitmap {
 // The pixel at logical (x, y), honouring bottom-up rows; every logical pixel, row by row.
 uint32_t& PixelAt(Raster_IBitmap* bitmap, int x, int y);
 std::vector<uint32_t> Snapshot(Raster_IBitmap* bitmap);
-// Random pixels with alpha often 0 or 255; or one colour everywhere.
+// Random pixels in runs of transparent, opaque and translucent ones; or one colour everywhere.
 void FillNoise(Raster_IBitmap* bitmap, std::mt19937* random);
 void FillWith(Raster_IBitmap* bitmap, uint32_t colour);
 

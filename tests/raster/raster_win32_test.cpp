@@ -42,20 +42,26 @@ TEST(SysBitmap, GdiDrawsIntoTheSameTopDownPixelsAndSectionsOnlyGrow) {
     EXPECT_EQ(bitmap.Bits(), nullptr);
   }
   EXPECT_TRUE(bitmap.Resize(301, 10));
-  EXPECT_NE(bitmap.Bits(), nullptr);
   EXPECT_EQ(bitmap.RowSpan(), 304);
 }
 
-// What GDI itself measures for a text in a font: width, height.
-std::pair<int, int> GdiMeasure(HFONT font, const wchar_t* text) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, font);
-  RECT box = {0, 0, 0, 0};
-  DrawTextW(dc, text, -1, &box, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  return {box.right, box.bottom};
-}
+struct GdiTextTest : ::testing::Test {
+  HFONT handle = CreateFontA(20, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  Raster_CachedFont font;
+  void SetUp() override { ASSERT_NE(handle, nullptr); }
+  void TearDown() override { Raster_SetCompatibilityLayerFlag(-1); }
+
+  // What GDI itself measures for a text in the font: width, height.
+  std::pair<int, int> GdiMeasure(const wchar_t* text) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, handle);
+    RECT box = {0, 0, 0, 0};
+    DrawTextW(dc, text, -1, &box, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return {box.right, box.bottom};
+  }
+};
 
 // Inked pixels (colour not black) inside area, those with a non-zero alpha, the first and last
 // inked column.
@@ -75,34 +81,19 @@ Ink InkIn(Raster_IBitmap* bitmap, const IRectangle& area) {
   return ink;
 }
 
-struct GdiTextTest : ::testing::Test {
-  HFONT handle = CreateFontA(20, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-  Raster_CachedFont font;
-  void SetUp() override { ASSERT_NE(handle, nullptr); }
-  void TearDown() override { Raster_SetCompatibilityLayerFlag(-1); }
-};
-
 TEST_F(GdiTextTest, GlyphsRenderWithTheFontsMetrics) {
   font.AttachFont(handle, FontFlagOwnsFont);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, handle);
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  EXPECT_EQ(font.LineHeight(), metrics.tmHeight);
+  EXPECT_EQ(font.LineHeight(), GdiMeasure(L"W").second);
   for (uint16_t code : {uint16_t{'W'}, uint16_t{'g'}, uint16_t{0x20AC}, uint16_t{' '}}) {
     ASSERT_TRUE(font.RenderGlyph(code));
     const GlyphRecord glyph = *font.FindGlyph(code);
     const wchar_t text[2] = {static_cast<wchar_t>(code), 0};
-    EXPECT_EQ(std::make_pair(glyph.advance, glyph.height), GdiMeasure(handle, text));
+    EXPECT_EQ(std::make_pair(glyph.advance, glyph.height), GdiMeasure(text));
     EXPECT_GE(glyph.width, glyph.advance);
     const uint8_t* cover = font.GlyphPixels(&glyph);
-    auto above = [&](int level) {
-      return std::count_if(cover, cover + glyph.width * glyph.height,
-                           [level](uint8_t c) { return c > level; });
-    };
-    EXPECT_TRUE(code == ' ' ? above(0) == 0 : above(200) > 3) << code;
+    const auto inked = std::count_if(cover, cover + glyph.width * glyph.height,
+                                     [code](uint8_t c) { return c > (code == ' ' ? 0 : 200); });
+    EXPECT_TRUE(code == ' ' ? inked == 0 : inked > 3) << code;
   }
 }
 
@@ -119,15 +110,15 @@ TEST_F(GdiTextTest, PlatformPathDrawsDirectlyOrThroughTheScratchBitmap) {
   for (auto [target, text, len, wide] : measures) {
     IRectangle measured{3, 4, 0, 0};
     font.DrawText(target, text, len, &measured, TextFlagCalcRect);
-    const auto size = GdiMeasure(handle, wide);
+    const auto size = GdiMeasure(wide);
     EXPECT_EQ(measured, (IRectangle{3, 4, 3 + size.first, 4 + size.second})) << text;
   }
-  const IRectangle rect{10, 10, 150, 50};
+  const IRectangle rect{10, 10, 150, 50}, whole{0, 0, 200, 60};
   for (Raster_IBitmap* target : std::initializer_list<Raster_IBitmap*>{&device, &memory}) {
     FillWith(target, 0xFF000000);
     IRectangle box = rect;
     EXPECT_GT(font.DrawText(target, "Hello", -1, &box, TextFlagCenter), 0);
-    const Ink ink = InkIn(target, {0, 0, 200, 60});
+    const Ink ink = InkIn(target, whole);
     EXPECT_GT(ink.count, 20);
     EXPECT_EQ(InkIn(target, rect).count, ink.count);
     // Centred: as much room left of the ink as right of it, give or take the glyphs' bearings.
@@ -135,7 +126,7 @@ TEST_F(GdiTextTest, PlatformPathDrawsDirectlyOrThroughTheScratchBitmap) {
     FillWith(target, 0xFF000000);
     box = {10, 10, 30, 50};  // narrower than the text, which it cuts
     font.DrawText(target, "Hello", -1, &box, 0);
-    EXPECT_EQ(InkIn(target, {0, 0, 200, 60}).count, InkIn(target, {10, 10, 30, 50}).count);
+    EXPECT_EQ(InkIn(target, whole).count, InkIn(target, box).count);
   }
   EXPECT_EQ(font.FindGlyph('H')->offset, 0);  // nothing went through the glyph cache
   EXPECT_EQ(InkIn(&device, rect).opaque, 0);  // GDI's ink on a 32-bit section has alpha 0
@@ -147,7 +138,7 @@ TEST_F(GdiTextTest, PlatformPathDrawsDirectlyOrThroughTheScratchBitmap) {
   EXPECT_EQ(font.DrawText(&memory, "Hello", -1, &box, 0), font.LineHeight());
   EXPECT_GT(font.FindGlyph('H')->offset, 0);
   EXPECT_GT(InkIn(&memory, rect).count, 20);
-  EXPECT_EQ(InkIn(&memory, {0, 0, 200, 60}).count, InkIn(&memory, rect).count);
+  EXPECT_EQ(InkIn(&memory, whole).count, InkIn(&memory, rect).count);
   // The flag is probed once, through the registry, when a platform font first draws.
   Raster_SetCompatibilityLayerFlag(-1);
   font.DrawText(nullptr, "x", -1, &box, TextFlagCalcRect);
@@ -157,12 +148,9 @@ TEST_F(GdiTextTest, PlatformPathDrawsDirectlyOrThroughTheScratchBitmap) {
   EXPECT_EQ(Raster_CompatibilityLayerFlag(), present ? 1 : 0);
 }
 
-// The embedded image: 3 x 2, pixel (x, y) red 100 + 50 x, green 60 y, blue 7, alpha 255 - 100 x.
-uint32_t ResourcePixel(int x, int y) {
-  return static_cast<uint32_t>(255 - 100 * x) << 24 | static_cast<uint32_t>(100 + 50 * x) << 16 |
-         static_cast<uint32_t>(60 * y) << 8 | 7u;
-}
-
+// The embedded image, 3 x 2, decoded by its id (its low 16 bits name the resource) and from a
+// file whose UTF-8 name is not ASCII: pixel (x, y) red 100 + 50 x, green 60 y, blue 7, alpha
+// 255 - 100 x.
 TEST(PngResource, DecodesTheEmbeddedImageByItsIdAndFromAUtf8Path) {
   HMODULE self = GetModuleHandleW(nullptr);
   EXPECT_EQ(Raster_LoadPngResource(self, 102), nullptr);
@@ -176,15 +164,16 @@ TEST(PngResource, DecodesTheEmbeddedImageByItsIdAndFromAUtf8Path) {
   std::fclose(file);
   char utf8[4 * MAX_PATH];
   WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, utf8, sizeof(utf8), nullptr, nullptr);
-  // By id (its low 16 bits name the resource) and from the file.
   for (Raster_MemBitmap* decoded :
        {Raster_LoadPngResource(self, 101), Raster_LoadPngResource(self, 101 | 0x50000),
         Raster_PngFileLoader(utf8, true, nullptr)}) {
     std::unique_ptr<Raster_MemBitmap> image(decoded);
     ASSERT_NE(image, nullptr);
     ASSERT_EQ(image->Width() * 10 + image->Height(), 32);
-    for (int i = 0; i < 6; ++i)
-      EXPECT_EQ(PixelAt(image.get(), i % 3, i / 3), ResourcePixel(i % 3, i / 3));
+    for (uint32_t x = 0, y = 0; y < 2; x = (x + 1) % 3, y += x == 0) {
+      EXPECT_EQ(PixelAt(image.get(), x, y),
+                (255 - 100 * x) << 24 | (100 + 50 * x) << 16 | 60 * y << 8 | 7);
+    }
   }
   _wremove(path.c_str());
 }

@@ -1,9 +1,14 @@
-// Cached glyphs: rendering and its post-processing, the blur, and glyphs drawn against a
-// per-pixel reference in every kind, operation, weight and clip.
+// Cached fonts: glyph rendering and its post-processing, the blur, glyphs drawn against a
+// per-pixel reference in every kind, operation, weight and clip; UTF-8 decoding and the cached
+// text path: line breaks, alignment, clipping, vertical text, measuring and the colour's alpha.
+// Drawn text is compared with the same glyphs drawn one by one where the layout rules put them
+// (advances: 3 + code % 5, lines 16 apart).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "fake_glyph_source.h"
@@ -32,15 +37,14 @@ struct GlyphTest : ::testing::Test {
 };
 
 // The fake's coverage of a 16-row cell, trimmed to the given width and mapped by f.
-template <class F>
-std::vector<int> Expected(uint16_t code, int width, F f) {
+std::vector<int> Expected(uint16_t code, int width, int (*f)(int)) {
   std::vector<int> cells;
   for (int i = 0; i < width * 16; ++i)
     cells.push_back(f(FakeGlyphSource::Coverage(code, i % width, i / width, 16)));
   return cells;
 }
 
-TEST_F(GlyphTest, RenderingTrimsKeepsOverhangingInkAndThresholds) {
+TEST_F(GlyphTest, RenderingTrimsKeepsOverhangingInkThresholdsAndTurns) {
   const std::pair<int, int (*)(int)> kinds[] = {
       {0, [](int c) { return c; }},
       {FontFlagInvert, [](int c) { return 255 - c; }},
@@ -52,6 +56,21 @@ TEST_F(GlyphTest, RenderingTrimsKeepsOverhangingInkAndThresholds) {
     EXPECT_EQ((std::vector<int>{a.advance, a.width, a.height}), (std::vector<int>{3, 3, 16}));
     EXPECT_EQ(Coverage('A'), Expected('A', 3, map));
     EXPECT_EQ(Coverage('W'), Expected('W', 7, map));  // ink at advance + 1 stays
+  }
+  // Turned a quarter: clockwise the old left column becomes the top row, read bottom to top.
+  const std::vector<int> upright = Expected('W', 7, [](int c) { return c; });
+  for (bool counterClockwise : {false, true}) {
+    Attach(FontFlagRotate | (counterClockwise ? FontFlagRotateCounterClockwise : 0));
+    font.RenderGlyph('W');
+    const GlyphRecord turned = *font.FindGlyph('W');
+    ASSERT_EQ((std::vector<int>{turned.width, turned.height, turned.advance}),
+              (std::vector<int>{16, 7, 5}));
+    std::vector<int> expected;
+    for (int i = 0; i < 16 * 7; ++i) {
+      const int x = i % 16, y = i / 16;
+      expected.push_back(counterClockwise ? upright[x * 7 + 6 - y] : upright[(15 - x) * 7 + y]);
+    }
+    EXPECT_EQ(Coverage('W'), expected) << counterClockwise;
   }
   // The cell is 2 + line height / 16 columns wider than the advance (from 16 on).
   for (auto [height, extra] : {std::pair{15, 2}, {16, 3}, {32, 4}}) {
@@ -83,48 +102,25 @@ TEST_F(GlyphTest, RenderingTrimsKeepsOverhangingInkAndThresholds) {
   EXPECT_FALSE(font.RenderGlyph('B'));
 }
 
-TEST_F(GlyphTest, RotationTurnsTheCoverageAQuarterEitherWay) {
-  const std::vector<int> upright = Expected('W', 7, [](int c) { return c; });
-  for (bool counterClockwise : {false, true}) {
-    Attach(FontFlagRotate | (counterClockwise ? FontFlagRotateCounterClockwise : 0));
-    font.RenderGlyph('W');
-    const GlyphRecord turned = *font.FindGlyph('W');
-    ASSERT_EQ((std::vector<int>{turned.width, turned.height, turned.advance}),
-              (std::vector<int>{16, 7, 5}));
-    const std::vector<int> cover = Coverage('W');
-    for (int i = 0; i < 16 * 7; ++i) {
-      // Clockwise, the old left column becomes the top row, read bottom to top.
-      const int x = i % 16, y = i / 16;
-      const int oldX = counterClockwise ? 6 - y : y, oldY = counterClockwise ? x : 15 - x;
-      ASSERT_EQ(cover[i], upright[oldY * 7 + oldX]) << x << "," << y;
-    }
-  }
-}
-
 TEST(GlyphBlur, MatchesItsRuleOnNarrowAndWideAreas) {
   auto part = [](uint32_t v, int shift) {  // each channel shifted on its own
-    uint32_t r = 0;
-    for (int c = 0; c < 32; c += 8)
-      r |= (((v >> c) & 0xFF) >> shift) << c;
-    return r;
+    return (v >> shift) & (0xFFu >> shift) * 0x01010101u;
   };
   std::mt19937 random(99);
   for (auto [w, h] : {std::pair{7, 5}, {2, 2}, {1300, 3}, {1, 9}}) {
     Raster_MemBitmap bitmap(w + 3, h + 2);
     FillNoise(&bitmap, &random);
     std::vector<uint32_t> expected = Snapshot(&bitmap);
-    auto at = [&](int x, int y) { return PixelAt(&bitmap, x, y); };
+    // Half the pixel, an eighth of each neighbour; a missing neighbour's share goes inward.
+    auto share = [&](int x, int y, int dx, int dy, int at, int size) {
+      if (at == 0 || at == size - 1)
+        return part(PixelAt(&bitmap, at ? x - dx : x + dx, at ? y - dy : y + dy), 2);
+      return part(PixelAt(&bitmap, x - dx, y - dy), 3) + part(PixelAt(&bitmap, x + dx, y + dy), 3);
+    };
     for (int i = 0; w > 1 && i < w * h; ++i) {
-      // Half the pixel, an eighth of each neighbour; a missing neighbour's share goes inward.
       const int x = i % w, y = i / w;
-      uint32_t v = part(at(x, y), 1);
-      v += x == 0 ? part(at(1, y), 2)
-                  : (x == w - 1 ? part(at(x - 1, y), 2)
-                                : part(at(x - 1, y), 3) + part(at(x + 1, y), 3));
-      v += y == 0 ? part(at(x, 1), 2)
-                  : (y == h - 1 ? part(at(x, y - 1), 2)
-                                : part(at(x, y - 1), 3) + part(at(x, y + 1), 3));
-      expected[y * (w + 3) + x] = v;
+      expected[y * (w + 3) + x] =
+          part(PixelAt(&bitmap, x, y), 1) + share(x, y, 1, 0, x, w) + share(x, y, 0, 1, y, h);
     }
     Raster_BlurBitmap(&bitmap, w, h);
     EXPECT_EQ(Snapshot(&bitmap), expected) << w << " x " << h;
@@ -178,7 +174,6 @@ struct DrawGlyphTest : GlyphTest {
 };
 
 TEST_F(DrawGlyphTest, EveryKindOperationWeightAndSideOfTheClip) {
-  const float weights[] = {1.0f, 0.75f, 0.5f, 0.3f, 0.0f, 1.5f, std::nanf("")};
   const IRectangle clip{2, 3, 27, 26};
   font.SetTextColor(0x00FF2080);
   font.SetEffectColor(0x80FF0000);
@@ -187,7 +182,7 @@ TEST_F(DrawGlyphTest, EveryKindOperationWeightAndSideOfTheClip) {
     Attach(flags);
     font.RenderGlyph('W');
     for (int mode = 0; mode <= 6; ++mode) {
-      for (float alpha : weights) {
+      for (float alpha : {1.0f, 0.75f, 0.5f, 0.3f, 0.0f, 1.5f, std::nanf("")}) {
         for (int background : {FontBackgroundTransparent, FontBackgroundOpaque}) {
           font.SetBackgroundMode(background);
           font.SetCombineMode(mode | BlendUseSourceAlpha, alpha);  // bit 16 is ignored
@@ -217,7 +212,6 @@ TEST(CachedFont, OwnedFontsAreDeletedAndTheLastFontFreesTheSharedBitmaps) {
     Raster_CachedFont font(&source);
     font.AttachFont(&first, FontFlagOwnsFont);
     font.AttachFont(&first, FontFlagOwnsFont);  // the same font is kept
-    EXPECT_EQ(source.fontsDeleted, 0);
     font.AttachFont(&second, FontFlagOwnsFont);
     EXPECT_EQ(source.fontsDeleted, 1);
     EXPECT_EQ(font.LineHeight(), 14);
@@ -225,6 +219,133 @@ TEST(CachedFont, OwnedFontsAreDeletedAndTheLastFontFreesTheSharedBitmaps) {
   }
   EXPECT_EQ(source.fontsDeleted, 2);
   EXPECT_EQ(Raster_GlyphBitmap(), nullptr);
+}
+
+TEST(Utf8, DecodesWithinTheBytesItMayRead) {
+  const std::tuple<std::string, int, uint16_t, int> cases[] = {
+      // bytes, how many may be read (-1: up to the NUL), code, bytes used
+      {"A", -1, 'A', 1},
+      {"\xC3\xA9", 2, 0xE9, 2},
+      {"\xE2\x82\xAC", 3, 0x20AC, 3},
+      {"\xF0\x9F\x98\x80", 4, ' ', 4},  // beyond 16 bits: a space
+      {"\xE9z", 2, 0xE9, 1},
+      {"\xC3\xC0", 2, 0xC3, 1},
+      {"\xC0\x80", 2, 0xC0, 1},  // overlong forms are single bytes
+      {"\xF5\x80\x80\x80", 4, 0xF5, 1},
+      // Sequences cut by the length or the NUL are one byte each.
+      {"\xC3\xA9", 1, 0xC3, 1},
+      {"\xE2\x82\xAC", 2, 0xE2, 1},
+      {"\xF0\x9F\x98\x80", 3, 0xF0, 1},
+      {"\xC3", -1, 0xC3, 1},
+  };
+  for (const auto& [bytes, available, code, used] : cases) {
+    // The whole sequence follows: a decoder that reads past the bytes it may read completes it.
+    uint16_t decoded = 0;
+    EXPECT_EQ(Raster_DecodeUtf8Char(bytes.c_str(), available, &decoded), used) << bytes;
+    EXPECT_EQ(decoded, code) << bytes;
+  }
+}
+
+struct TextTest : GlyphTest {
+  Raster_MemBitmap bitmap{120, 80}, expected{120, 80};
+  const IRectangle all{0, 0, 120, 80};
+
+  void SetUp() override { Reset(0); }
+  void Reset(int fontFlags) {
+    Attach(fontFlags);
+    font.SetTextColor(0xFF204060);
+    FillWith(&bitmap, 0xFF000000);
+    FillWith(&expected, 0xFF000000);
+  }
+  int Draw(const char* text, IRectangle rect, int flags, int len = -1) {
+    return font.DrawText(&bitmap, text, len, &rect, flags);
+  }
+  IRectangle Measure(const char* text, int len = -1) {
+    IRectangle rect{3, 4, 0, 0};
+    font.DrawText(nullptr, text, len, &rect, TextFlagCalcRect);
+    return rect;
+  }
+  // Draws the glyphs where they are expected and compares the two bitmaps.
+  void ExpectGlyphs(const std::vector<std::tuple<uint16_t, int, int>>& glyphs, IRectangle clip) {
+    for (auto [code, x, y] : glyphs)
+      font.DrawGlyph(&expected, code, x, y, &clip);
+    EXPECT_EQ(Snapshot(&bitmap), Snapshot(&expected));
+  }
+};
+
+TEST_F(TextTest, LinesAlignmentClippingAndVerticalText) {
+  using Glyphs = std::vector<std::tuple<uint16_t, int, int>>;
+  struct Case {
+    int fontFlags;
+    const char* text;
+    int len;
+    IRectangle rect;
+    int flags, result;
+    Glyphs glyphs;
+  };
+  const IRectangle page{10, 5, 110, 75}, box{0, 0, 100, 40}, small{10, 10, 14, 30};
+  const IRectangle tall{10, 0, 110, 80};
+  const int down = FontFlagRotate, up = FontFlagRotate | FontFlagRotateCounterClockwise;
+  const int single = TextFlagSingleLine, centred = TextFlagCenter | TextFlagVCenter;
+  // "DDDDE" is 31 wide: centred in 100 it starts at 34.
+  const Glyphs middle = {{'D', 34, 12}, {'D', 40, 12}, {'D', 46, 12}, {'D', 52, 12}, {'E', 58, 12}};
+  const Case cases[] = {
+      {0, "A\r\nB", -1, page, 0, 32, {{'A', 10, 5}, {'B', 10, 21}}},
+      {0, "A\r\nB", -1, page, single, 16, {{'A', 10, 5}, {'B', 18, 5}}},  // LF: a space
+      // The length ends the text; a glyph without a box takes no room.
+      {0, "AB\177CD", 4, page, 0, 16, {{'A', 10, 5}, {'B', 13, 5}, {'C', 17, 5}}},
+      {0, "\xC3\xA9\xE2\x82\xAC", -1, page, 0, 16, {{0xE9, 10, 5}, {0x20AC, 16, 5}}},
+      {0, "DDDDE", -1, box, centred, 16, middle},
+      {0, "DE", -1, box, TextFlagRight | TextFlagBottom, 16, {{'D', 87, 24}, {'E', 93, 24}}},
+      {0, "D\nE", -1, box, TextFlagRight | single, 16, {{'D', 82, 0}, {' ', 88, 0}, {'E', 93, 0}}},
+      {0, "DD", -1, small, 0, 16, {{'D', 10, 10}, {'D', 16, 10}}},
+      {0, "DD", -1, small, TextFlagNoClip, 16, {{'D', 10, 10}, {'D', 16, 10}}},
+      {0, "DD", -1, {200, 0, 300, 40}, 0, 0, {}},
+      // Rotated fonts run down, or (counter-clockwise) up from the measured height.
+      {down, "AB\nC", -1, tall, 0, 32, {{'A', 10, 0}, {'B', 10, 3}, {'C', 26, 0}}},
+      {up, "AW", -1, tall, 0, 16, {{'A', 10, 7}, {'W', 10, 0}}},
+  };
+  for (const Case& c : cases) {
+    Reset(c.fontFlags);
+    EXPECT_EQ(Draw(c.text, c.rect, c.flags, c.len), c.result) << c.text;
+    IRectangle clip{std::max(c.rect.left, 0), std::max(c.rect.top, 0), std::min(c.rect.right, 120),
+                    std::min(c.rect.bottom, 80)};
+    ExpectGlyphs(c.glyphs, c.flags & TextFlagNoClip ? all : clip);
+  }
+}
+
+TEST_F(TextTest, MeasuringNeedsNoBitmap) {
+  EXPECT_EQ(Measure(""), (IRectangle{3, 4, 3, 4}));
+  EXPECT_EQ(Measure("AB", 1), (IRectangle{3, 4, 6, 20}));
+  EXPECT_EQ(Measure("A\nBW"), (IRectangle{3, 4, 3 + 4 + 7, 4 + 32}));  // W's ink reaches past
+  IRectangle rect{0, 0, 0, 0};
+  EXPECT_EQ(font.DrawText(nullptr, "AB", -1, &rect, TextFlagCalcRect), 16);
+  EXPECT_EQ(font.DrawText(nullptr, "A", -1, &rect, 0), 0);
+  EXPECT_EQ(font.DrawText(&bitmap, nullptr, -1, &rect, 0), 0);
+  EXPECT_EQ(font.DrawText(&bitmap, "A", -1, nullptr, 0), 0);
+  // Vertical: as wide as the widest turned glyph; as tall as the advances unless the last
+  // glyph's height reaches further (W turned is 7 tall with an advance of 5).
+  Reset(FontFlagRotate);
+  EXPECT_EQ(Measure("AW"), (IRectangle{3, 4, 3 + 16, 4 + 3 + 7}));
+  EXPECT_EQ(font.DrawText(nullptr, "AW", -1, &rect, TextFlagCalcRect), 16);
+}
+
+TEST_F(TextTest, ColourAlphaScalesOnlyThisCallAndPrecachedFontsRenderOnlyAscii) {
+  font.SetTextColor(0x80FFFFFF);
+  Draw("AW", all, TextFlagUseColourAlpha);
+  EXPECT_EQ(font.GetAlpha(), 1.0f);
+  font.SetCombineMode(BlendCopy, 128.0f / 255.0f);  // the same weight, set on the font
+  ExpectGlyphs({{'A', 0, 0}, {'W', 3, 0}}, all);
+  Reset(0);
+  font.SetTextColor(0x00FFFFFF);
+  EXPECT_EQ(Draw("AW", all, TextFlagUseColourAlpha), 0);
+  ExpectGlyphs({}, all);
+
+  const int before = source.cellsDrawn;
+  Reset(FontFlagPrecache);
+  EXPECT_EQ(source.cellsDrawn - before, 128);
+  Draw("A\xC3\xA9W", all, 0);
+  ExpectGlyphs({{'A', 0, 0}, {'W', 3, 0}}, all);
 }
 
 }  // namespace
