@@ -1,196 +1,112 @@
-#include <memory>
-#include <vector>
+#include <limits>
 
 #include "editor_test_support.h"
+#include "raster/blend.h"
 
 namespace {
 
-using Event = RecordingPlugin::Event;
+enum Kind { kBitmap, kSwitch, kContact, kKnob, kSideways, kPlainKnob, kFile };
+enum Action { kNone, kPress, kClick, kDoubleClick, kDrag, kWheel };
+constexpr int kParam = 3;
 
-class ControlsTest : public ::testing::Test {
- protected:
-  void SetUp() override { plug.AttachGui(gui); }
-
-  // The values the plug-in received from the editor for one parameter.
-  std::vector<double> Performed(int idx) const {
-    std::vector<double> values;
-    for (const Event& e : plug.events) {
-      if (e.kind == Event::kPerform && e.idx == idx) values.push_back(e.normalized);
-    }
-    return values;
-  }
-
-  RecordingPlugin plug;
-  TestGraphics* gui = new TestGraphics(&plug);  // the plug-in owns it once attached
-  IMouseKeys none{};
-  IMouseKeys shift{false, false, true, false, false};
-  IMouseKeys ctrl{false, false, false, true, false};
-  std::unique_ptr<Raster_MemBitmap> strip{NumberedStrip(40, 40, 6)};
+// A knob of its own kind (the pitch wheel, say) 80 pixels high that draws nothing: it has only
+// the drag and wheel rules of the knob base.
+struct PlainKnob : IKnobControl {
+  explicit PlainKnob(IPluginCore* plug, const IRectangle* rect)
+      : IKnobControl(plug, rect, kParam, kVertical, 4.0) {}
+  bool Draw(IGraphics*) override { return true; }
 };
 
-TEST_F(ControlsTest, SwitchesStepThroughTheirFramesAndWrap) {
+IControl* Make(Kind kind, IPluginCore* plug, IBitmapStrip strip) {
+  const IRectangle rect{10, 10, 50, 90};
+  if (kind == kBitmap) return new IBitmapControl(plug, 10, 10, strip);
+  if (kind == kSwitch) return new ISwitchControl(plug, 10, 10, kParam, strip);
+  if (kind == kContact) return new IContactControl(plug, 10, 10, kParam, strip);
+  if (kind == kPlainKnob) return new PlainKnob(plug, &rect);
+  if (kind == kFile) return new IFileSelectorControl(plug, &rect, kParam, strip, 0, "");
+  return new IKnobMultiControl(plug, 10, 10, kParam, strip, 4.0, kind == kSideways);
+}
+
+// What the user does to one control (40 x 40 frames at (10, 10), knobs geared 4), the value it
+// then holds and sends to the plug-in, and the frame it draws (0: nothing drawn).
+TEST(Controls, EachControlChangesItsValueAndDrawsItsFrame) {
   struct Row {
+    Kind kind;
     int frames;
-    std::vector<double> values;  // after each press, starting from 0
+    double start;
+    Action action;
+    int times, dx, dy;  // repeats; drag moves or the wheel's notches in dy
+    int keys;           // 1 Shift, 2 Ctrl
+    double value;
+    int frame;
   };
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double step = 1.0 / 160;  // one pixel on 40 at gearing 4
   const Row rows[] = {
-      {2, {1.0, 0.0, 1.0}},
-      {3, {0.5, 1.0, 0.0, 0.5}},
-      {4, {1 / 3.0, 2 / 3.0, 1.0, 0.0}},
-      {6, {0.2, 0.4, 0.6, 0.8, 1.0, 0.0}},
+      {kBitmap, 99, 1.0, kNone, 0, 0, 0, 0, 1.0, 99},
+      {kBitmap, 61, 0.5, kNone, 0, 0, 0, 0, 0.5, 31},
+      {kBitmap, 5, 0.9, kNone, 0, 0, 0, 0, 0.9, 5},  // 3.6 rounds up
+      {kBitmap, 5, nan, kNone, 0, 0, 0, 0, nan, 1},
+      {kBitmap, 5, 1e300, kNone, 0, 0, 0, 0, 1e300, 5},
+      {kBitmap, 5, -3.0, kNone, 0, 0, 0, 0, -3.0, 1},
+      {kSwitch, 2, 0.0, kPress, 1, 0, 0, 0, 1.0, 2},
+      {kSwitch, 2, 0.0, kPress, 2, 0, 0, 0, 0.0, 1},
+      {kSwitch, 3, 0.0, kPress, 2, 0, 0, 0, 1.0, 3},
+      {kSwitch, 4, 0.0, kPress, 1, 0, 0, 0, 1 / 3.0, 2},
+      {kSwitch, 4, 0.0, kPress, 4, 0, 0, 0, 0.0, 1},
+      {kSwitch, 6, 0.0, kPress, 5, 0, 0, 0, 1.0, 6},
+      {kSwitch, 6, 0.0, kPress, 6, 0, 0, 0, 0.0, 1},
+      {kSwitch, 3, 0.0, kDoubleClick, 1, 0, 0, 0, 0.5, 2},  // one more press
+      {kContact, 2, 0.0, kPress, 1, 0, 0, 0, 1.0, 2},
+      {kContact, 2, 0.0, kClick, 1, 0, 0, 0, 0.0, 1},
+      {kContact, 2, 1.0, kPress, 1, 0, 0, 0, 0.0, 1},  // a lit key goes out
+      {kKnob, 6, 0.5, kDrag, 1, 0, -1, 0, 0.5 + step, 4},
+      {kKnob, 6, 0.5, kDrag, 1, 0, 1, 0, 0.5 - step, 3},
+      {kKnob, 6, 0.5, kDrag, 1, 0, -1, 1, 0.5 + step / 10, 4},
+      {kKnob, 6, 0.5, kDrag, 1, 0, 1, 2, 0.5 - step / 10, 3},
+      {kKnob, 6, 0.5, kDrag, 1, 5, 0, 0, 0.5, 4},
+      {kKnob, 6, 0.9, kDrag, 1, 0, -41, 0, 1.0, 6},
+      {kKnob, 6, 0.5, kWheel, 1, 0, 2, 0, 0.52, 4},
+      {kKnob, 6, 0.5, kWheel, 1, 0, -1, 1, 0.499, 3},
+      {kKnob, 6, 0.5, kWheel, 1, 0, 0, 0, 0.5, 4},
+      {kKnob, 6, 0.1, kWheel, 1, 0, -20, 0, 0.0, 1},
+      {kKnob, 6, 0.8, kDoubleClick, 1, 0, 0, 0, 0.8, 5},  // no default yet
+      {kSideways, 6, 0.5, kDrag, 1, 1, -7, 0, 0.5 + step, 4},
+      {kPlainKnob, 1, 0.5, kDrag, 1, 0, -40, 0, 0.625, 0},
+      {kPlainKnob, 1, 0.5, kWheel, 1, 0, 1, 0, 0.51, 0},
+      {kFile, 1, 0.0, kPress, 1, 0, 0, 0, 1.0, 0},
+      {kFile, 1, 0.0, kPress, 2, 0, 0, 0, 0.0, 0},
   };
+  StripMaker strips;
+  RecordingPlugin plug;
+  auto* gui = new TestGraphics(&plug);
+  plug.AttachGui(gui);
+  const IRectangle all{0, 0, 200, 100};
   for (const Row& row : rows) {
-    IBitmapStrip frames = StripOf(strip.get(), row.frames);
-    ISwitchControl toggle(&plug, 0, 0, row.frames, frames);
-    for (double expected : row.values) {
-      toggle.MouseDown(0, 0, &none);
-      EXPECT_NEAR(toggle.GetValue(), expected, 1e-12) << row.frames;
+    SCOPED_TRACE(testing::Message() << "kind " << row.kind << ", " << row.frames << " frames from "
+                                    << row.start << ", action " << row.action);
+    gui->ChangeSize(200, 100);
+    Raster_FillArea(gui->GetBackBuffer(), 0, 0, 200, 100, 0, 1.0f, BlendCopy);
+    plug.events.clear();
+    IControl* control = Make(row.kind, &plug, strips(40, 40, row.frames));
+    gui->AddControl(control);
+    control->SetValue(row.start);
+    IMouseKeys keys{true, false, row.keys == 1, row.keys == 2, false};
+    for (int i = 0; i < row.times; ++i) {
+      if (row.action == kPress || row.action == kClick) control->MouseDown(20, 20, &keys);
+      if (row.action == kClick) control->MouseUp(20, 20, &keys);
+      if (row.action == kDoubleClick) control->MouseDoubleClick(20, 20, &keys);
+      if (row.action == kDrag) control->MouseDrag(20, 20, row.dx, row.dy, &keys);
+      if (row.action == kWheel) control->MouseWheel(20, 20, &keys, row.dy);
     }
-    EXPECT_EQ(Performed(row.frames).size(), row.values.size());
-    toggle.SetValue(0.0);
-    toggle.MouseDoubleClick(0, 0, &none);  // a double-click is one more press
-    EXPECT_NEAR(toggle.GetValue(), row.values[0], 1e-12);
-  }
-}
-
-TEST_F(ControlsTest, AContactPressesThenReleasesAndALitKeyClickedGoesOut) {
-  IContactControl key(&plug, 0, 0, 7, StripOf(strip.get(), 2));
-  key.MouseDown(0, 0, &none);
-  key.MouseUp(0, 0, &none);
-  EXPECT_EQ(Performed(7), (std::vector<double>{1.0, 0.0}));
-  key.SetValueFromPlug(1.0);  // lit by MIDI
-  key.MouseDown(0, 0, &none);
-  EXPECT_EQ(key.GetValue(), 0.0);
-  EXPECT_EQ(Performed(7).back(), 0.0);
-}
-
-TEST_F(ControlsTest, KnobDragAndWheelFollowGearingAndTheFineModifier) {
-  struct Row {
-    int direction;
-    int dx, dy;
-    const IMouseKeys* keys;
-    double change;
-  };
-  const Row rows[] = {
-      {IKnobControl::kVertical, 0, -1, &none, 1.0 / 160},
-      {IKnobControl::kVertical, 0, 1, &none, -1.0 / 160},
-      {IKnobControl::kVertical, 0, -1, &shift, 1.0 / 1600},
-      {IKnobControl::kVertical, 0, -1, &ctrl, 1.0 / 1600},
-      {IKnobControl::kVertical, 5, 0, &none, 0.0},
-      {IKnobControl::kHorizontal, 1, -7, &none, 1.0 / 160},
-  };
-  for (const Row& row : rows) {
-    IKnobMultiControl knob(&plug, 0, 0, 3, StripOf(strip.get(), 6), 4.0, row.direction);
-    knob.SetValue(0.5);
-    knob.MouseDrag(0, 0, row.dx, row.dy, const_cast<IMouseKeys*>(row.keys));
-    EXPECT_NEAR(knob.GetValue(), 0.5 + row.change, 1e-12);
-  }
-  IKnobMultiControl knob(&plug, 0, 0, 3, StripOf(strip.get(), 6), 4.0);
-  knob.SetValue(0.9);
-  knob.MouseDrag(0, 0, 0, -41, &none);
-  EXPECT_EQ(knob.GetValue(), 1.0);
-  EXPECT_EQ(Performed(3).back(), 1.0);
-  knob.SetValue(0.5);
-  knob.MouseWheel(0, 0, &none, 2);
-  EXPECT_NEAR(knob.GetValue(), 0.52, 1e-12);
-  knob.MouseWheel(0, 0, &shift, -1);
-  EXPECT_NEAR(knob.GetValue(), 0.519, 1e-12);
-  knob.MouseWheel(0, 0, &none, 0);  // a part of a notch changes nothing
-  EXPECT_NEAR(knob.GetValue(), 0.519, 1e-12);
-}
-
-TEST_F(ControlsTest, AnyKnobInheritsTheDragRules) {
-  // A knob of its own kind (a spring-loaded wheel, say), 80 pixels high.
-  struct Wheel : IKnobControl {
-    explicit Wheel(IPluginCore* plug, const IRectangle* rect)
-        : IKnobControl(plug, rect, 4, 0, 4.0) {}
-    bool Draw(IGraphics*) override { return true; }
-  };
-  const IRectangle rect{99, 405, 169, 485};
-  Wheel wheel(&plug, &rect);
-  wheel.SetValue(0.5);
-  wheel.MouseDrag(0, 0, 0, -40, &none);
-  EXPECT_DOUBLE_EQ(wheel.GetValue(), 0.625);
-  wheel.MouseWheel(0, 0, &none, 1);
-  EXPECT_DOUBLE_EQ(wheel.GetValue(), 0.635);
-}
-
-TEST_F(ControlsTest, TheFirstValueFromThePlugInIsTheDefaultThatADoubleClickRestores) {
-  IKnobMultiControl knob(&plug, 0, 0, 5, StripOf(strip.get(), 6), 4.0);
-  knob.SetValue(0.8);
-  knob.MouseDoubleClick(0, 0, &none);  // no default yet
-  EXPECT_EQ(knob.GetValue(), 0.8);
-  EXPECT_TRUE(Performed(5).empty());
-  knob.SetValueFromPlug(0.3);
-  knob.SetValueFromPlug(0.6);
-  EXPECT_EQ(knob.GetDefaultValue(), 0.3);
-  knob.MouseDoubleClick(0, 0, &none);
-  EXPECT_EQ(knob.GetValue(), 0.3);
-  EXPECT_EQ(Performed(5), std::vector<double>{0.3});
-  // A change from the plug-in is drawn on two ticks and sends nothing back.
-  knob.SetClean();
-  knob.SetClean();
-  knob.SetValueFromPlug(0.4);
-  EXPECT_TRUE(knob.IsDirty());
-  knob.SetClean();
-  EXPECT_TRUE(knob.IsDirty());
-  knob.SetClean();
-  EXPECT_FALSE(knob.IsDirty());
-  EXPECT_EQ(Performed(5).size(), 1u);
-  knob.GrayOut(true);
-  EXPECT_EQ(knob.GetBlend().weight, 0.25f);
-  knob.GrayOut(false);
-  EXPECT_EQ(knob.GetBlend().weight, 1.0f);
-}
-
-TEST_F(ControlsTest, ValueAndNameDisplaysFollowAPush) {
-  const IRectangle box{0, 0, 50, 10};
-  ITextControl value(&plug, &box, ITextStyle::Default(), "");
-  ITextControl name(&plug, &box, ITextStyle::Default(), "");
-  IKnobMultiControl knob(&plug, 0, 0, 9, StripOf(strip.get(), 6), 4.0);
-  knob.SetValueDisplay(&value);
-  knob.SetNameDisplay(&name);
-  knob.SetValue(0.25);
-  knob.SetDirty(true);
-  EXPECT_STREQ(value.GetText(), "25.00 u");
-  EXPECT_STREQ(name.GetText(), "P");
-  EXPECT_EQ(plug.GetParam(9)->Value(), 25.0);
-  value.SetClean();
-  value.ReplaceText("25.00 u");
-  EXPECT_FALSE(value.IsDirty());
-}
-
-TEST_F(ControlsTest, AFileSelectorReportsEachFinishedDialogOnce) {
-  struct Selector : IFileSelectorControl {
-    using IFileSelectorControl::IFileSelectorControl;
-    void FileDialogDone() override {
-      seenBeforePush = GetFile();
-      pushesBefore = static_cast<int>(static_cast<RecordingPlugin*>(GetPlug())->events.size());
+    const std::vector<double> sent = plug.Performed(kParam);
+    if (row.action != kNone) {
+      EXPECT_NEAR(control->GetValue(), row.value, 1e-12);
+      EXPECT_NEAR(sent.empty() ? row.start : sent.back(), row.value, 1e-12);
     }
-    std::string seenBeforePush;
-    int pushesBefore = -1;
-  };
-  const IRectangle rect{240, 0, 280, 25};
-  Selector selector(&plug, &rect, 11, StripOf(strip.get(), 1), IFileSelectorControl::kOpen, "");
-  EXPECT_STREQ(selector.GetExtensions(), "tovalunepreset");
-  gui->fileAnswer = "C:\\presets\\a.tovalunepreset";
-  selector.MouseDown(0, 0, &none);
-  EXPECT_EQ(selector.seenBeforePush, gui->fileAnswer);
-  EXPECT_EQ(selector.pushesBefore, 0);
-  EXPECT_EQ(Performed(11), std::vector<double>{1.0});
-  EXPECT_STREQ(selector.GetFolder(), "desk");
-  selector.SetClean();
-  EXPECT_TRUE(selector.IsDirty());  // the finished dialog, once
-  EXPECT_FALSE(selector.IsDirty());
-
-  gui->fileAnswer = "";
-  selector.MouseDown(0, 0, &none);  // cancelled: no file, still one dirty report
-  EXPECT_STREQ(selector.GetFile(), "");
-  EXPECT_EQ(Performed(11), (std::vector<double>{1.0, 0.0}));
-  selector.SetClean();
-  EXPECT_TRUE(selector.IsDirty());
-  EXPECT_FALSE(selector.IsDirty());
-  EXPECT_EQ(gui->filePrompts, 2);
+    gui->Draw(&all);
+    EXPECT_EQ(Pixel(gui->GetBackBuffer(), 11, 11), row.frame ? 0xFF000000u | row.frame : 0u);
+  }
 }
 
 }  // namespace

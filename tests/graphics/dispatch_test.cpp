@@ -1,5 +1,3 @@
-#include <map>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -8,261 +6,188 @@
 
 namespace {
 
-using Event = RecordingPlugin::Event;
+using Kinds = std::vector<RecordingPlugin::Kind>;
+constexpr RecordingPlugin::Kind kBegin = RecordingPlugin::kBegin;
+constexpr RecordingPlugin::Kind kPerform = RecordingPlugin::kPerform;
+constexpr RecordingPlugin::Kind kEnd = RecordingPlugin::kEnd;
 
-// A control that opens a menu on every press, as the instrument's selectors do.
-class MenuControl : public IControl {
- public:
-  MenuControl(IPluginCore* plug, IRectangle rect) : IControl(plug, &rect) {}
-  void MouseDown(int, int, IMouseKeys*) override {
+// Logs what reaches it: name, then D/R press, U release, O over, X out, W wheel, K key. 'M'
+// opens a menu on every press instead, as the instrument's selectors do.
+struct LogControl : IControl {
+  LogControl(IPluginCore* plug, IRectangle rect, std::string* log, char name)
+      : IControl(plug, &rect), log(log), name(name) {}
+  void Log(const std::string& what) { *log += name + what; }
+  void MouseDown(int, int, IMouseKeys* keys) override {
     IPopupMenu menu;
     menu.AppendText("one");
-    GetPlug()->GetGui()->ShowPopupMenu(&menu, &rect);
+    if (name == 'M') GetPlug()->GetGui()->ShowPopupMenu(&menu, &rect);
+    Log(keys->right ? "R" : "D");
   }
+  void MouseUp(int, int, IMouseKeys*) override { Log("U"); }
+  void MouseOver(int, int, IMouseKeys*) override { Log("O"); }
+  void MouseOut() override { Log("X"); }
+  void MouseWheel(int, int, IMouseKeys*, int delta) override { Log("W" + std::to_string(delta)); }
+  bool KeyDown(int, int, int key) override { return Log("K" + std::to_string(key)), true; }
   bool Draw(IGraphics*) override { return true; }
-};
-
-// A control that records what reaches it.
-class LogControl : public IControl {
- public:
-  LogControl(IPluginCore* plug, IRectangle rect, int param, std::string* log, char name)
-      : IControl(plug, &rect, param), log(log), name(name) {}
-  void MouseDown(int, int, IMouseKeys* keys) override {
-    *log += std::string(1, name) + (keys->right ? "R" : "D");
-  }
-  void MouseUp(int, int, IMouseKeys*) override { *log += std::string(1, name) + "U"; }
-  void MouseOver(int, int, IMouseKeys*) override { *log += std::string(1, name) + "O"; }
-  void MouseOut() override { *log += std::string(1, name) + "X"; }
-  void MouseWheel(int, int, IMouseKeys*, int delta) override {
-    *log += std::string(1, name) + "W" + std::to_string(delta);
-  }
-  bool KeyDown(int, int, int key) override {
-    *log += std::string(1, name) + "K" + std::to_string(key);
-    return true;
-  }
-  bool Draw(IGraphics*) override { return true; }
-
- private:
   std::string* log;
   char name;
 };
 
 class DispatchTest : public ::testing::TestWithParam<IPluginApi> {
  protected:
-  DispatchTest() : plug(GetParam()) {}
-  ~DispatchTest() override {
-    if (plug.GetGuiLink() != gui) delete gui;
-  }
-
-  // Background, knob (param 1), switch (2), contact (3), file selector (4), menu control,
-  // grayed knob (5), hidden knob (6).
-  void BuildLayout() {
+  // Background 0, knob 1 (parameter 1), switch 2, contact 3, file selector 4 (their parameters
+  // alike), menu control 5, grayed knob 6 (parameter 5), hidden knob 7 (parameter 6).
+  void SetUp() override {
     const IRectangle all{0, 0, 200, 100};
+    const IRectangle fileRect{160, 10, 190, 40};
     gui->AddControl(new IPanelControl(&plug, &all, kColorBlack));
-    knob = new IKnobMultiControl(&plug, 10, 10, 1, StripOf(strip.get(), 6), 4.0);
+    knob = new IKnobMultiControl(&plug, 10, 10, 1, strips(40, 40, 6), 4.0);
     knob->DisablePrompt(false);
     gui->AddControl(knob);
-    gui->AddControl(new ISwitchControl(&plug, 60, 10, 2, StripOf(twoFrames.get(), 2)));
-    gui->AddControl(new IContactControl(&plug, 110, 10, 3, StripOf(twoFrames.get(), 2)));
-    const IRectangle fileRect{160, 10, 190, 40};
-    gui->AddControl(new IFileSelectorControl(&plug, &fileRect, 4, StripOf(strip.get(), 1), 0, ""));
-    gui->AddControl(new MenuControl(&plug, {10, 60, 50, 90}));
-    auto* grayed = new IKnobMultiControl(&plug, 60, 60, 5, StripOf(strip.get(), 6), 4.0);
-    grayed->GrayOut(true);
-    gui->AddControl(grayed);
-    auto* hidden = new IKnobMultiControl(&plug, 110, 60, 6, StripOf(strip.get(), 6), 4.0);
-    hidden->Hide(true);
-    gui->AddControl(hidden);
+    gui->AddControl(new ISwitchControl(&plug, 60, 10, 2, strips(40, 20, 2)));
+    gui->AddControl(new IContactControl(&plug, 110, 10, 3, strips(40, 20, 2)));
+    gui->AddControl(new IFileSelectorControl(&plug, &fileRect, 4, strips(30, 30, 1), 0, ""));
+    gui->AddControl(new LogControl(&plug, {10, 60, 50, 90}, &log, 'M'));
+    for (int idx : {5, 6})
+      gui->AddControl(new IKnobMultiControl(&plug, 50 * idx - 190, 60, idx, strips(40, 40, 6), 4));
+    gui->GetControl(6)->GrayOut(true);
+    gui->GetControl(7)->Hide(true);
+    plug.GetParam(1)->SetClamped(37.256);
+    plug.AttachGui(gui);
   }
 
-  std::vector<Event::Kind> Kinds(int idx) const { return plug.KindsFor(idx); }
-
-  RecordingPlugin plug;
-  TestGraphics* gui = new TestGraphics(&plug);
-  std::unique_ptr<Raster_MemBitmap> strip{NumberedStrip(40, 40, 6)};
-  std::unique_ptr<Raster_MemBitmap> twoFrames{NumberedStrip(40, 20, 2)};
+  StripMaker strips;
+  RecordingPlugin plug{GetParam()};
+  TestGraphics* gui = new TestGraphics(&plug);  // owned by the plug-in
   IKnobMultiControl* knob = nullptr;
+  std::string log;
   IMouseKeys left{true, false, false, false, false};
   IMouseKeys right{false, true, false, false, false};
-  IMouseKeys both{true, true, false, false, false};
   IMouseKeys none{};
 };
 
-// Per parameter, begins and ends alternate starting with a begin; at most one edit is open at a
-// time, and every value sent while one is open belongs to it.
-void ExpectBalancedGestures(const std::vector<Event>& events, bool closed, unsigned seed) {
-  int open = -1;
-  for (const Event& e : events) {
-    if (e.kind == Event::kBegin) {
-      ASSERT_EQ(open, -1) << "seed " << seed << ": begin " << e.idx << " inside " << open;
-      open = e.idx;
-    } else if (e.kind == Event::kEnd) {
-      ASSERT_EQ(open, e.idx) << "seed " << seed << ": end " << e.idx;
-      open = -1;
-    } else if (e.kind == Event::kPerform && open >= 0) {
-      ASSERT_EQ(open, e.idx) << "seed " << seed << ": value for " << e.idx << " inside " << open;
-    }
-  }
-  if (closed) {
-    EXPECT_EQ(open, -1) << "seed " << seed;
-  }
-}
-
+// Random presses, chords, releases, drags, double-clicks, wheel turns, capture losses and
+// closes all over the layout. Host edits never overlap, a value sent inside one belongs to it,
+// and the editor's open edit is the one the host sees: none after a release, a capture loss, a
+// close, or a press that left nothing holding the mouse.
 TEST_P(DispatchTest, EveryEventSequenceLeavesTheHostEditsBalanced) {
-  BuildLayout();
-  plug.AttachGui(gui);
   gui->fileAnswer = "x.tovalunepreset";
   for (unsigned seed = 1; seed <= 300; ++seed) {
     std::mt19937 random(seed);
     auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    bool leftDown = false;
-    bool rightDown = false;
+    gui->menuAnswer = [&](IPopupMenu*) { return pick(2); };
+    bool down[2] = {false, false};  // left, right
+    int open = -1;
+    size_t seen = 0;
     plug.events.clear();
-    for (int step = 0; step < 60; ++step) {
+    for (int step = 0; step <= 60; ++step) {  // the last step closes the window
       const int x = pick(230) - 15;
       const int y = pick(130) - 15;
-      IMouseKeys keys{leftDown, rightDown, pick(4) == 0, pick(4) == 0, false};
-      gui->menuAnswer = [&](IPopupMenu*) { return pick(2); };
-      switch (pick(9)) {
-        case 0:
-        case 1: {  // a press of a button that is up (the other may be held: a chord)
-          const bool useRight = pick(3) == 0;
-          if (useRight ? rightDown : leftDown) break;
-          (useRight ? rightDown : leftDown) = true;
-          keys.left = leftDown;
-          keys.right = rightDown;
-          gui->OnMouseDown(x, y, &keys, useRight ? IMouseButton::kRight : IMouseButton::kLeft);
-          break;
-        }
-        case 2: {  // a release of a held button
-          if (!leftDown && !rightDown) break;
-          if (leftDown && (!rightDown || pick(2) == 0)) {
-            leftDown = false;
-          } else {
-            rightDown = false;
-          }
-          keys.left = leftDown;
-          keys.right = rightDown;
-          gui->OnMouseUp(x, y, &keys);
-          break;
-        }
-        case 3:
-        case 4:
-          if (leftDown || rightDown) gui->OnMouseDrag(x, y, &keys);
-          break;
-        case 5:
-          if (!leftDown && !rightDown) {
-            keys.left = leftDown = true;
-            if (!gui->OnMouseDoubleClick(x, y, &keys)) leftDown = pick(2) == 0;
-          }
-          break;
-        case 6:
-          gui->OnMouseWheel(x, y, &keys, pick(5) - 2);
-          break;
-        case 7:
-          if (pick(3) == 0) gui->OnCaptureLost();
-          break;
-        default:
-          if (pick(4) == 0) {
-            gui->CloseWindow();  // mid-gesture too
-            leftDown = rightDown = false;
-          }
-          break;
+      const bool shift = pick(4) == 0;
+      const bool ctrl = pick(4) == 0;
+      IMouseKeys keys{down[0], down[1], shift, ctrl, false};
+      const int action = step == 60 ? 8 : pick(9);
+      const int button = pick(3) == 0;
+      bool mustBeClosed = false;
+      if (action < 2 && !down[button]) {  // a press, maybe while the other button is held
+        down[button] = true;
+        keys = {down[0], down[1], shift, ctrl, false};
+        gui->OnMouseDown(x, y, &keys, button ? IMouseButton::kRight : IMouseButton::kLeft);
+        mustBeClosed = gui->CaptureIndex() < 0;
+      } else if (action == 2 && (down[0] || down[1])) {
+        down[down[0] && (!down[1] || pick(2)) ? 0 : 1] = false;
+        keys = {down[0], down[1], shift, ctrl, false};
+        gui->OnMouseUp(x, y, &keys);
+        mustBeClosed = true;
+      } else if (action < 5 && (down[0] || down[1])) {
+        gui->OnMouseDrag(x, y, &keys);
+      } else if (action == 5 && !down[0] && !down[1]) {
+        keys.left = down[0] = true;
+        if (!gui->OnMouseDoubleClick(x, y, &keys)) down[0] = pick(2) == 0;
+      } else if (action == 6) {
+        gui->OnMouseWheel(x, y, &keys, pick(5) - 2);
+      } else if (action == 7 && pick(3) == 0) {
+        gui->OnCaptureLost();
+        mustBeClosed = true;
+      } else if (action == 8 && (step == 60 || pick(4) == 0)) {  // mid-gesture too
+        gui->CloseWindow();
+        down[0] = down[1] = false;
+        mustBeClosed = true;
       }
-      ExpectBalancedGestures(plug.events, false, seed);
-      if (HasFatalFailure()) return;
+      for (; seen < plug.events.size(); ++seen) {
+        const RecordingPlugin::Event& e = plug.events[seen];
+        const bool inside = e.kind == kEnd || (e.kind == kPerform && open >= 0);
+        ASSERT_TRUE(e.kind == kBegin ? open == -1 : !inside || open == e.idx)
+            << "seed " << seed << ": event " << seen << " of parameter " << e.idx;
+        open = e.kind == kBegin ? e.idx : e.kind == kEnd ? -1 : open;
+      }
+      ASSERT_EQ(gui->OpenGestureParam(), open) << "seed " << seed;
+      ASSERT_TRUE(!mustBeClosed || open == -1) << "seed " << seed << ", action " << action;
     }
-    gui->CloseWindow();
-    ExpectBalancedGestures(plug.events, true, seed);
-    EXPECT_EQ(gui->OpenGestureParam(), -1);
-    if (HasFatalFailure()) return;
   }
 }
 
-TEST_P(DispatchTest, ARightClickOnABoundControlIsTheHostsMenuInVst3AndAPromptInVst2) {
-  BuildLayout();
-  plug.AttachGui(gui);
-  gui->OnMouseDown(20, 20, &right);
+TEST_P(DispatchTest, PressesDragsAndDoubleClicksMakeOneHostEditEach) {
+  gui->OnMouseDown(20, 20, &right);  // a right press on a bound control
   gui->OnMouseUp(20, 20, &none);
-  if (GetParam() == kApiVST3) {
-    EXPECT_EQ(Kinds(1), std::vector<Event::Kind>{Event::kContextMenu});
+  if (GetParam() == kApiVST3) {  // the host's menu
+    EXPECT_EQ(plug.KindsFor(1), Kinds{RecordingPlugin::kContextMenu});
     EXPECT_TRUE(gui->entries.empty());
-  } else {
-    EXPECT_EQ(Kinds(1), (std::vector<Event::Kind>{Event::kBegin, Event::kEnd}));
+  } else {  // the value prompt over the knob; its commit is one more host edit
+    EXPECT_EQ(plug.KindsFor(1), (Kinds{kBegin, kEnd}));
     ASSERT_EQ(gui->entries.size(), 1u);
     EXPECT_EQ(gui->entries[0].rect, (IRectangle{10, 22, 50, 38}));
-    EXPECT_EQ(gui->entries[0].text, "0.00");
+    EXPECT_EQ(gui->entries[0].text, "37.26");
+    EXPECT_FALSE(gui->CommitTextEntry(knob, gui->entries[0].param, "nan"));
+    EXPECT_TRUE(gui->CommitTextEntry(knob, gui->entries[0].param, "-4"));
+    EXPECT_EQ(plug.KindsFor(1), (Kinds{kBegin, kEnd, kBegin, kPerform, kEnd}));
+    EXPECT_EQ(plug.GetParam(1)->Value(), 0.0);
   }
-  // A left press while the right button is held is a left press.
   plug.events.clear();
-  gui->OnMouseDown(20, 20, &both, IMouseButton::kLeft);
-  gui->OnMouseUp(20, 20, &right);
-  EXPECT_EQ(Kinds(1), (std::vector<Event::Kind>{Event::kBegin, Event::kEnd}));
-  // Unbound controls get the right press themselves in both.
-  std::string log;
-  gui->AddControl(new LogControl(&plug, {0, 90, 10, 100}, -1, &log, 'L'));
-  gui->OnMouseDown(5, 95, &right);
-  EXPECT_EQ(log, "LR");
-}
-
-TEST_P(DispatchTest, ADoubleClickThatPressesHoldsTheMouseWithoutAHostEdit) {
-  BuildLayout();
-  plug.AttachGui(gui);
-  IControl* contact = gui->GetControl(3);
-  EXPECT_TRUE(gui->OnMouseDoubleClick(115, 15, &left));
-  EXPECT_EQ(gui->CaptureIndex(), 3);
-  EXPECT_EQ(contact->GetValue(), 1.0);
-  gui->OnMouseUp(190, 95, &none);  // released far away: the key still goes up
-  EXPECT_EQ(contact->GetValue(), 0.0);
-  EXPECT_EQ(Kinds(3), (std::vector<Event::Kind>{Event::kPerform, Event::kPerform}));
-  // On a knob a double-click restores the default (the value shown when the editor was
-  // attached) without a host edit.
-  knob->SetValueFromPlug(0.4);
-  EXPECT_FALSE(gui->OnMouseDoubleClick(20, 20, &left));
-  EXPECT_EQ(knob->GetValue(), 0.0);
-  EXPECT_EQ(Kinds(1), std::vector<Event::Kind>{Event::kPerform});
-}
-
-TEST_P(DispatchTest, APressAndDragEditTheCapturedControlUntilTheReleaseOrACaptureLoss) {
-  BuildLayout();
-  plug.AttachGui(gui);
-  gui->OnMouseDown(20, 30, &left);
-  gui->OnMouseDrag(20, 30, &left);   // no movement: nothing
-  gui->OnMouseDrag(150, 20, &left);  // outside the knob: still the knob's drag
-  EXPECT_NEAR(knob->GetValue(), 10.0 / 160, 1e-12);
+  const double before = knob->GetValue();
+  IMouseKeys both{true, true, false, false, false};
+  gui->OnMouseDown(20, 30, &both, IMouseButton::kLeft);  // a left press with the right held
+  gui->OnMouseDrag(20, 30, &left);                       // no movement: nothing
+  gui->OnMouseDrag(150, 20, &left);                      // outside: still the knob's drag
+  EXPECT_NEAR(knob->GetValue(), before + 10.0 / 160, 1e-12);
   gui->OnCaptureLost();
+  EXPECT_EQ(plug.KindsFor(1), (Kinds{kBegin, kPerform, kEnd}));
   gui->OnMouseUp(20, 20, &none);
   gui->OnCaptureLost();
-  EXPECT_EQ(Kinds(1), (std::vector<Event::Kind>{Event::kBegin, Event::kPerform, Event::kEnd}));
+  EXPECT_EQ(plug.KindsFor(1).size(), 3u);
+
   // A dialog opened by the press takes the mouse: its edit is complete when the press returns.
-  plug.events.clear();
-  gui->fileAnswer = "a.tovalunepreset";
   gui->OnMouseDown(170, 20, &left);
-  EXPECT_EQ(Kinds(4), (std::vector<Event::Kind>{Event::kBegin, Event::kPerform, Event::kEnd}));
+  EXPECT_EQ(plug.KindsFor(4), (Kinds{kBegin, kPerform, kEnd}));
   EXPECT_EQ(gui->CaptureIndex(), -1);
   gui->OnMouseUp(170, 20, &none);
-  EXPECT_EQ(Kinds(4).size(), 3u);
-}
+  EXPECT_EQ(plug.KindsFor(4).size(), 3u);
 
-TEST_P(DispatchTest, HiddenAndGrayedControlsLetPressesThrough) {
-  BuildLayout();
-  gui->OnMouseDown(115, 65, &left);  // hidden knob: the background takes it
-  EXPECT_EQ(gui->CaptureIndex(), 0);
-  gui->OnMouseDown(65, 65, &left);  // grayed knob
-  EXPECT_EQ(gui->CaptureIndex(), 0);
-  gui->OnMouseUp(65, 65, &none);
-  gui->OnMouseUp(65, 65, &none);  // nothing captured: the background again, nothing else
+  // A double-click on a key presses it without a host edit and holds the mouse until the
+  // release, wherever that is; on a knob it restores the value shown when the editor opened.
+  EXPECT_TRUE(gui->OnMouseDoubleClick(115, 15, &left));
+  EXPECT_EQ(gui->CaptureIndex(), 3);
+  EXPECT_EQ(gui->GetControl(3)->GetValue(), 1.0);
+  gui->OnMouseUp(190, 95, &none);
+  EXPECT_EQ(gui->GetControl(3)->GetValue(), 0.0);
+  EXPECT_EQ(plug.KindsFor(3), (Kinds{kPerform, kPerform}));
+  EXPECT_FALSE(gui->OnMouseDoubleClick(20, 20, &left));
+  EXPECT_EQ(knob->GetValue(), 0.37256);
+  EXPECT_EQ(plug.KindsFor(1).size(), 4u);
+
+  // Hidden and grayed controls let presses through to the background.
+  plug.events.clear();
+  for (int x : {115, 65, 500}) {
+    gui->OnMouseDown(x, 65, &left);
+    EXPECT_EQ(gui->CaptureIndex(), x == 500 ? -1 : 0);
+    gui->OnMouseUp(x, 65, &none);
+  }
   EXPECT_TRUE(plug.events.empty());
-  gui->OnMouseUp(500, 500, &none);  // nothing there at all
-  EXPECT_EQ(gui->CaptureIndex(), -1);
 }
 
 TEST_P(DispatchTest, HoverWheelAndKeysReachTheControlUnderTheCursor) {
-  std::string log;
-  const IRectangle all{0, 0, 200, 100};
-  gui->AddControl(new IPanelControl(&plug, &all, kColorBlack));
-  gui->AddControl(new LogControl(&plug, {0, 0, 50, 50}, -1, &log, 'A'));
-  auto* grayed = new LogControl(&plug, {50, 0, 100, 50}, -1, &log, 'B');
+  gui->AddControl(new LogControl(&plug, {0, 0, 50, 50}, &log, 'A'));
+  auto* grayed = new LogControl(&plug, {50, 0, 100, 50}, &log, 'B');
   grayed->GrayOut(true);
   grayed->SetMouseOverWhenGrayed(true);
   gui->AddControl(grayed);
@@ -270,39 +195,31 @@ TEST_P(DispatchTest, HoverWheelAndKeysReachTheControlUnderTheCursor) {
   gui->EnableMouseOver(true);
   EXPECT_TRUE(gui->OnMouseOver(10, 10, &none));
   EXPECT_TRUE(gui->OnMouseOver(60, 10, &none));
-  EXPECT_EQ(log, "AOBOAX");
-  EXPECT_EQ(gui->MouseOverIndex(), 2);
-  log.clear();
-  gui->OnMouseWheel(10, 10, &none, 0);
-  EXPECT_EQ(log, "AW0");
-  log.clear();
+  EXPECT_EQ(gui->MouseOverIndex(), 9);
+  gui->OnMouseWheel(10, 10, &none, -3);
+  gui->OnMouseDown(5, 5, &right);  // unbound controls get the right press themselves
+  gui->OnMouseUp(5, 5, &none);
   EXPECT_TRUE(gui->OnKeyDown(10, 10, kKeyA));
-  EXPECT_FALSE(gui->OnKeyDown(150, 80, kKeyA));  // over the background, no key catcher
-  gui->SetKeyCatcher(new LogControl(&plug, {0, 0, 0, 0}, -1, &log, 'K'));
-  EXPECT_TRUE(gui->OnKeyDown(150, 80, kKeySpace));
-  EXPECT_EQ(log, "AK15KK0");
-}
-
-TEST(KeyCodes, LettersDigitsArrowsAndSpaceOnly) {
-  EXPECT_EQ(KeyCodeForVirtualKey(32), kKeySpace);
-  EXPECT_EQ(KeyCodeForVirtualKey(37), kKeyLeft);
-  EXPECT_EQ(KeyCodeForVirtualKey(38), kKeyUp);
-  EXPECT_EQ(KeyCodeForVirtualKey(39), kKeyRight);
-  EXPECT_EQ(KeyCodeForVirtualKey(40), kKeyDown);
-  for (int digit = 0; digit < 10; ++digit)
-    EXPECT_EQ(KeyCodeForVirtualKey('0' + digit), 5 + digit);
-  for (int letter = 0; letter < 26; ++letter)
-    EXPECT_EQ(KeyCodeForVirtualKey('A' + letter), 15 + letter);
-  // The keypad and function keys (97-122) have no code.
-  for (int key = 97; key <= 122; ++key)
-    EXPECT_EQ(KeyCodeForVirtualKey(key), kKeyNone) << key;
-  EXPECT_EQ(KeyCodeForVirtualKey(13), kKeyNone);
+  EXPECT_FALSE(gui->OnKeyDown(150, 90, kKeyA));  // over the background, no key catcher
+  gui->SetKeyCatcher(new LogControl(&plug, {0, 0, 0, 0}, &log, 'K'));
+  EXPECT_TRUE(gui->OnKeyDown(150, 90, kKeySpace));
+  EXPECT_EQ(log, "AOBOAXAW-3ARAUAK15KK0");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothApis, DispatchTest, ::testing::Values(kApiVST3, kApiVST2),
                          [](const ::testing::TestParamInfo<IPluginApi>& info) {
-                           return info.param == kApiVST3 ? std::string("Vst3")
-                                                         : std::string("Vst2");
+                           return std::string(info.param == kApiVST3 ? "Vst3" : "Vst2");
                          });
+
+TEST(KeyCodes, LettersDigitsArrowsAndSpaceOnly) {
+  const int arrows[] = {kKeyLeft, kKeyUp, kKeyRight, kKeyDown};  // keys 37 to 40
+  for (int key = 0; key < 256; ++key) {
+    int code = key == 32 ? kKeySpace : kKeyNone;
+    if (key >= 37 && key <= 40) code = arrows[key - 37];
+    if (key >= '0' && key <= '9') code = 5 + key - '0';
+    if (key >= 'A' && key <= 'Z') code = 15 + key - 'A';  // 'a' to 'z' are keypad and F-keys
+    EXPECT_EQ(KeyCodeForVirtualKey(key), code) << key;
+  }
+}
 
 }  // namespace

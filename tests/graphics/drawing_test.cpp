@@ -1,5 +1,3 @@
-#include <cmath>
-#include <limits>
 #include <memory>
 
 #include "editor_test_support.h"
@@ -9,13 +7,9 @@
 namespace {
 
 // A control that counts its drawings.
-class ProbeControl : public IControl {
- public:
+struct ProbeControl : IControl {
   ProbeControl(IPluginCore* plug, IRectangle rect) : IControl(plug, &rect) {}
-  bool Draw(IGraphics*) override {
-    ++draws;
-    return true;
-  }
+  bool Draw(IGraphics*) override { return ++draws > 0; }
   int draws = 0;
 };
 
@@ -23,7 +17,7 @@ class DrawingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     gui.PrepareBackBuffer();
-    Raster_FillArea(gui.GetBackBuffer(), 0, 0, 200, 100, 0, 1.0f, 0);
+    Raster_FillArea(gui.GetBackBuffer(), 0, 0, 200, 100, 0, 1.0f, BlendCopy);
   }
   ProbeControl* Probe(IRectangle rect) {
     auto* probe = new ProbeControl(&plug, rect);
@@ -31,171 +25,106 @@ class DrawingTest : public ::testing::Test {
     return probe;
   }
   void Repaint(IRectangle rect) { gui.Draw(&rect); }
+  IRectangle Dirty() {
+    IRectangle dirty{0, 0, 0, 0};
+    return gui.CollectDirtyRect(&dirty) ? dirty : IRectangle{0, 0, 0, 0};
+  }
 
   RecordingPlugin plug;
   TestGraphics gui{&plug};
 };
 
-TEST_F(DrawingTest, FramesFollowTheClampedValue) {
-  struct Row {
-    int frames;
-    double value;
-    uint32_t frame;
-  };
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const Row rows[] = {{1, 0.7, 1},     {99, 1.0, 99}, {61, 0.5, 31}, {99, 0.0, 1},
-                      {4, 1 / 3.0, 2}, {5, nan, 1},   {5, 1e300, 5}, {5, -3.0, 1}};
-  for (const Row& row : rows) {
-    std::unique_ptr<Raster_MemBitmap> strip(NumberedStrip(4, 2, row.frames));
-    auto* knob = new IKnobMultiControl(&plug, 10, 10, -1, StripOf(strip.get(), row.frames), 4.0);
-    auto* bitmap = new IBitmapControl(&plug, 20, 10, -1, StripOf(strip.get(), row.frames));
-    gui.AddControl(knob);
-    gui.AddControl(bitmap);
-    EXPECT_EQ(knob->GetRect(), (IRectangle{10, 10, 14, 12}));
-    knob->SetValue(row.value);
-    bitmap->SetValue(row.value);
-    Repaint({0, 0, 200, 100});
-    EXPECT_EQ(Pixel(gui.GetBackBuffer(), 11, 11), 0xFF000000u | row.frame) << row.frames;
-    EXPECT_EQ(Pixel(gui.GetBackBuffer(), 21, 11), 0xFF000000u | row.frame) << row.frames;
-    gui.ChangeSize(200, 100);  // drops the controls before the strip goes
-  }
+TEST_F(DrawingTest, AStrictRepaintDrawsAndCleansOnlyTheControlsItMeets) {
+  EXPECT_TRUE(gui.Draw(&gui.DrawnRect()));  // without controls the paint still completes
+  EXPECT_EQ(gui.blits.size(), 1u);
+  ProbeControl* inside = Probe({12, 12, 18, 18});
+  ProbeControl* hidden = Probe({14, 14, 16, 16});
+  ProbeControl* metByTheAreasEnd = Probe({20, 20, 30, 30});
+  ProbeControl* endingAtTheAreasStart = Probe({0, 0, 10, 10});
+  ProbeControl* outside = Probe({100, 50, 120, 60});
+  hidden->Hide(true);
+  EXPECT_EQ(Dirty(), (IRectangle{0, 0, 120, 60}));
+  Repaint({10, 10, 20, 20});
+  EXPECT_EQ(inside->draws + metByTheAreasEnd->draws, 2);
+  EXPECT_EQ(hidden->draws + endingAtTheAreasStart->draws + outside->draws, 0);
+  EXPECT_FALSE(inside->IsDirty() || metByTheAreasEnd->IsDirty());
+  EXPECT_TRUE(endingAtTheAreasStart->IsDirty() && outside->IsDirty());
+  EXPECT_TRUE(hidden->IsDirty());  // it changed, so it is drawn on one more repaint
+  Repaint({10, 10, 20, 20});
+  EXPECT_FALSE(hidden->IsDirty());
+  EXPECT_EQ(Dirty(), (IRectangle{0, 0, 120, 60}));
+  Repaint(Dirty());
+  EXPECT_EQ(outside->draws, 1);
+  EXPECT_EQ(Dirty(), (IRectangle{0, 0, 0, 0}));
 }
 
-TEST_F(DrawingTest, BitmapsAreClippedExactlyToTheRepaintedArea) {
+TEST_F(DrawingTest, BitmapsAndFillsAreClippedExactlyToTheRepaintedArea) {
   std::unique_ptr<Raster_MemBitmap> picture(SolidBitmap(20, 20, 0xFFABCDEFu));
-  gui.AddControl(new IBitmapControl(&plug, 10, 10, StripOf(picture.get(), 1)));
-  Repaint({15, 12, 25, 40});
-  for (int y = 8; y < 32; ++y) {
-    for (int x = 8; x < 32; ++x) {
-      const bool inside = x >= 15 && x < 25 && y >= 12 && y < 30;
-      EXPECT_EQ(Pixel(gui.GetBackBuffer(), x, y), inside ? 0xFFABCDEFu : 0u) << x << "," << y;
+  gui.AddControl(new IBitmapControl(&plug, 10, 10, {picture.get(), 20, 20, 1, false}));
+  const IRectangle panel{40, 10, 60, 30};
+  gui.AddControl(new IPanelControl(&plug, &panel, IColor{128, 255, 0, 0}));
+  Repaint({15, 12, 50, 40});
+  const uint32_t fill = Pixel(gui.GetBackBuffer(), 45, 15);
+  EXPECT_NE(fill, 0u);
+  for (int y = 8; y < 34; ++y) {
+    for (int x = 8; x < 64; ++x) {
+      const bool shown = x >= 15 && x < 50 && y >= 12;
+      const bool inPicture = x < 30 && y < 30;
+      const bool inPanel = x >= 40 && y >= 10 && y < 30;
+      const uint32_t expected = !shown ? 0u : inPicture ? 0xFFABCDEFu : inPanel ? fill : 0u;
+      ASSERT_EQ(Pixel(gui.GetBackBuffer(), x, y), expected) << x << "," << y;
     }
   }
-  EXPECT_EQ(gui.blits.back(), (IRectangle{15, 12, 25, 40}));
-  gui.ChangeSize(200, 100);
-}
-
-TEST_F(DrawingTest, TheRepaintRegionMeetsControlsAlongItsOwnRightAndBottomEdges) {
-  ProbeControl* touchedByRegionEnd = Probe({50, 50, 60, 60});
-  ProbeControl* touchingRegionStart = Probe({30, 30, 40, 40});
-  Repaint({40, 40, 50, 50});
-  EXPECT_EQ(touchedByRegionEnd->draws, 1);
-  EXPECT_EQ(touchingRegionStart->draws, 0);
-  EXPECT_FALSE(touchedByRegionEnd->IsDirty());
-  EXPECT_TRUE(touchingRegionStart->IsDirty());
-  EXPECT_TRUE((IRectangle{0, 0, 10, 10}).Contains(0, 0));
-  EXPECT_FALSE((IRectangle{0, 0, 0, 0}).Contains(0, 0));
-}
-
-TEST_F(DrawingTest, APartialRepaintKeepsDirtyControlsOutsideItDirty) {
-  ProbeControl* inside = Probe({0, 0, 10, 10});
-  ProbeControl* outside = Probe({100, 50, 120, 60});
-  ProbeControl* hiddenInside = Probe({2, 2, 8, 8});
-  hiddenInside->Hide(true);
-  IRectangle dirty{0, 0, 0, 0};
-  ASSERT_TRUE(gui.CollectDirtyRect(&dirty));
-  EXPECT_EQ(dirty, (IRectangle{0, 0, 120, 60}));
-
-  Repaint({0, 0, 20, 20});
-  EXPECT_EQ(inside->draws, 1);
-  EXPECT_EQ(hiddenInside->draws, 0);
-  EXPECT_EQ(outside->draws, 0);
-  // The hidden control was cleaned once (it changed, so it stays dirty one more tick).
-  dirty = {0, 0, 0, 0};
-  ASSERT_TRUE(gui.CollectDirtyRect(&dirty));
-  EXPECT_EQ(dirty, (IRectangle{2, 2, 120, 60}));
-  Repaint({0, 0, 20, 20});
-  dirty = {0, 0, 0, 0};
-  ASSERT_TRUE(gui.CollectDirtyRect(&dirty));
-  EXPECT_EQ(dirty, (IRectangle{100, 50, 120, 60}));
-  Repaint(dirty);
-  EXPECT_EQ(outside->draws, 1);
-  dirty = {0, 0, 0, 0};
-  EXPECT_FALSE(gui.CollectDirtyRect(&dirty));
-}
-
-TEST_F(DrawingTest, APaintWithoutControlsIsStillCompleted) {
-  EXPECT_TRUE(gui.Draw(&gui.DrawnRect()));
-  ASSERT_EQ(gui.blits.size(), 1u);
-}
-
-TEST_F(DrawingTest, FillsStayInsideTheRepaintedArea) {
-  const IRectangle panelRect{0, 0, 100, 20};
-  gui.AddControl(new IPanelControl(&plug, &panelRect, IColor{128, 255, 0, 0}));
-  Repaint({0, 0, 10, 20});
-  EXPECT_NE(Pixel(gui.GetBackBuffer(), 5, 5), 0u);
-  // Outside the repainted area nothing is drawn over, so nothing darkens there.
-  for (int i = 0; i < 3; ++i)
-    Repaint({0, 0, 10, 20});
-  EXPECT_EQ(Pixel(gui.GetBackBuffer(), 10, 5), 0u);
-  EXPECT_EQ(Pixel(gui.GetBackBuffer(), 50, 5), 0u);
+  EXPECT_EQ(gui.blits.back(), (IRectangle{15, 12, 50, 40}));
 }
 
 TEST_F(DrawingTest, TextIsDrawnInsideTheRepaintedAreaAndMeasured) {
+  IRectangle box{0, 0, 100, 20};
   ITextStyle style = ITextStyle::Make("Face", 10, kColorWhite, kTextNormal, kAlignLeft);
-  const IRectangle box{0, 0, 100, 20};
-  auto* text = new ITextControl(&plug, &box, style, "HHHHHHHH");
-  gui.AddControl(text);
+  gui.AddControl(new ITextControl(&plug, &box, style, "HHHHHHHH"));
   Repaint({0, 0, 12, 20});
-  int inkInside = 0;
-  int inkOutside = 0;
-  for (int y = 0; y < 20; ++y) {
-    for (int x = 0; x < 60; ++x)
-      (x < 12 ? inkInside : inkOutside) += Pixel(gui.GetBackBuffer(), x, y) != 0;
+  int ink[2] = {0, 0};  // outside, inside
+  for (int i = 0; i < 60 * 20; ++i)
+    ink[i % 60 < 12] += Pixel(gui.GetBackBuffer(), i % 60, i / 60) != 0;
+  EXPECT_TRUE(ink[0] == 0 && ink[1] > 0);
+  // 'H' advances 5 pixels and 'i' 3; the line is the font's size.
+  const IRectangle measured[] = {{0, 0, 8, 10}, {46, 0, 54, 10}, {92, 0, 100, 10}};
+  for (int alignment : {kAlignLeft, kAlignCenter, kAlignRight}) {
+    style.alignment = alignment;
+    box = {0, 0, 100, 20};
+    ASSERT_TRUE(gui.MeasureText(&style, "Hi", &box));
+    EXPECT_EQ(box, measured[alignment]);
   }
-  EXPECT_GT(inkInside, 0);
-  EXPECT_EQ(inkOutside, 0);
-
-  // 'H' advances 5 pixels and 'i' 3 on the test glyphs; the line is the font's size.
-  IRectangle centred{0, 4, 100, 20};
-  ITextStyle centredStyle = ITextStyle::Make("Face", 10, kColorWhite, kTextNormal, kAlignCenter);
-  ASSERT_TRUE(gui.MeasureText(&centredStyle, "Hi", &centred));
-  EXPECT_EQ(centred, (IRectangle{46, 4, 54, 14}));
-  IRectangle right{0, 0, 100, 20};
-  ITextStyle rightStyle = ITextStyle::Make("Face", 10, kColorWhite, kTextNormal, kAlignRight);
-  ASSERT_TRUE(gui.DrawText(&rightStyle, "Hi", &right, true));
-  EXPECT_EQ(right, (IRectangle{92, 0, 100, 10}));
-  EXPECT_TRUE(gui.DrawText(&rightStyle, "", &right));
+  // No font can be made: nothing is drawn, unless there is nothing to draw.
   ITextStyle noFont = ITextStyle::Make("Face", 0, kColorWhite, kTextNormal, kAlignLeft);
-  EXPECT_FALSE(gui.DrawText(&noFont, "x", &right));  // no font can be made: nothing drawn
+  EXPECT_FALSE(gui.DrawText(&noFont, "x", &box));
+  EXPECT_TRUE(gui.DrawText(&noFont, "", &box));
 }
 
-TEST_F(DrawingTest, FontsAndImagesAreMadeOncePerProcess) {
+TEST_F(DrawingTest, FontsAndImagesAreMadeOnceAndTheBackgroundGoesFirst) {
   ITextStyle a = ITextStyle::Make("Shared", 13, kColorBlack, kTextBold, kAlignLeft);
   ITextStyle b = a;
   b.colour = kColorWhite;  // colour is not part of the key
   RecordingPlugin otherPlug;
   TestGraphics other(&otherPlug);
   Raster_CachedFont* font = gui.GetCachedFont(&a);
-  ASSERT_NE(font, nullptr);
   EXPECT_EQ(other.GetCachedFont(&b), font);
-  EXPECT_EQ(b.font, font);
   b.style = kTextItalic;
   EXPECT_NE(other.GetCachedFont(&b), font);
   EXPECT_EQ(gui.fontsMade + other.fontsMade, 2);
-
-  Raster_IBitmap* picture = gui.LoadCachedImage(250, "p.png", 1, 1);
-  EXPECT_EQ(other.LoadCachedImage(250, "p.png", 1, 1), picture);
-  EXPECT_EQ(other.loadedImages.size(), 0u);
-  EXPECT_EQ(picture->Width(), 60);
-}
-
-TEST_F(DrawingTest, AMissingImageBecomesAnEmptyPlaceholderOfTheTableSize) {
-  const IBitmapStrip strip = gui.LoadImageStrip(777, "missing.png", 3, 40, 120);
-  ASSERT_NE(strip.bitmap, nullptr);
-  EXPECT_EQ(strip.width, 40);
-  EXPECT_EQ(strip.height, 120);
-  EXPECT_EQ(Pixel(strip.bitmap, 39, 119), 0u);
-  EXPECT_EQ(BitmapCache::Find(777), strip.bitmap);
-  EXPECT_EQ(gui.LoadImageStrip(777, "missing.png", 3, 40, 120).bitmap, strip.bitmap);
-  EXPECT_EQ(gui.loadedImages, std::vector<int>{777});
-  EXPECT_EQ(BitmapCache::Add(nullptr, 778), nullptr);  // nothing null is ever cached
+  // A missing image is a transparent placeholder of the given size; nothing null is cached.
+  const IBitmapStrip missing = gui.LoadImageStrip(777, "missing.png", 3, 40, 120);
+  ASSERT_NE(missing.bitmap, nullptr);
+  EXPECT_EQ(missing.width * 1000 + missing.height, 40120);
+  EXPECT_EQ(Pixel(missing.bitmap, 39, 119), 0u);
+  EXPECT_EQ(other.LoadImageStrip(777, "missing.png", 3, 40, 120).bitmap, missing.bitmap);
+  EXPECT_EQ(BitmapCache::Add(nullptr, 778), nullptr);
   EXPECT_EQ(BitmapCache::Find(778), nullptr);
-}
-
-TEST_F(DrawingTest, TheBackgroundGoesFirstAndResizingStartsOver) {
   Probe({0, 0, 10, 10});
   gui.AttachBackground();
+  other.AttachBackground();
+  EXPECT_TRUE(other.loadedImages.empty());
+  EXPECT_EQ(gui.loadedImages, (std::vector<int>{777, IGraphics::kBackgroundImageId}));
   ASSERT_EQ(gui.NControls(), 2);
   EXPECT_EQ(gui.GetControl(0)->GetRect(), (IRectangle{0, 0, 200, 100}));
   EXPECT_EQ(gui.GetControl(0)->GetBlend().method, kBlendPlainCopy);
@@ -205,24 +134,20 @@ TEST_F(DrawingTest, TheBackgroundGoesFirstAndResizingStartsOver) {
   EXPECT_EQ(plug.resizes, (std::vector<std::pair<int, int>>{{400, 200}}));
 }
 
-TEST_F(DrawingTest, WithoutStrictDrawingDirtyControlsRedrawWhatOverlapsThem) {
+TEST_F(DrawingTest, WithoutStrictDrawingADirtyControlRedrawsWhatOverlapsIt) {
   gui.SetStrictDrawing(false);
-  ProbeControl* background = Probe({0, 0, 200, 100});
-  ProbeControl* under = Probe({0, 0, 30, 30});
-  ProbeControl* over = Probe({20, 20, 40, 40});
-  ProbeControl* apart = Probe({100, 0, 120, 20});
-  Repaint({0, 0, 200, 100});  // the background is dirty: everything is drawn
-  EXPECT_EQ(apart->draws, 1);
-  background->SetClean();
-  for (ProbeControl* p : {under, over, apart})
+  ProbeControl* probes[] = {Probe({0, 0, 200, 100}), Probe({0, 0, 30, 30}), Probe({20, 20, 40, 40}),
+                            Probe({100, 0, 120, 20})};
+  Repaint({0, 0, 0, 0});  // the background is dirty: everything is drawn
+  for (ProbeControl* p : probes)
     p->SetClean();
-  over->SetDirty(false);
-  Repaint({20, 20, 40, 40});
-  EXPECT_EQ(background->draws, 2);
-  EXPECT_EQ(under->draws, 2);
-  EXPECT_EQ(over->draws, 2);
-  EXPECT_EQ(apart->draws, 1);
-  EXPECT_FALSE(over->IsDirty());
+  probes[2]->SetDirty(false);
+  Repaint({0, 0, 0, 0});
+  EXPECT_FALSE(probes[2]->IsDirty());
+  std::vector<int> draws;
+  for (ProbeControl* p : probes)
+    draws.push_back(p->draws);
+  EXPECT_EQ(draws, (std::vector<int>{2, 2, 2, 1}));
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // A plug-in that records what the editor tells it, an editor on a memory back buffer whose
-// platform services are scripted by the test, and helpers for bitmaps and controls.
+// platform services are scripted by the test, and helpers for bitmaps.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,27 +16,26 @@
 #include "graphics/graphics.h"
 #include "raster/bitmap.h"
 
-// The plug-in base with every parameter in [0, 100] (so normalized 0.25 is 25) and a log of
-// host edits, context menus and parameter changes.
+// Every parameter spans [0, 100] (normalized 0.25 is 25); host edits are logged in order.
 class RecordingPlugin : public IPluginCore {
  public:
+  enum Kind { kBegin, kPerform, kEnd, kContextMenu };
   struct Event {
-    enum Kind { kBegin, kPerform, kEnd, kContextMenu } kind;
+    Kind kind;
     int idx;
     double normalized;
   };
 
-  explicit RecordingPlugin(IPluginApi api = kApiVST3);
-
-  void BeginHostEdit(int idx) override { events.push_back({Event::kBegin, idx, 0.0}); }
-  void PerformHostEdit(int idx, double normalized) override {
-    events.push_back({Event::kPerform, idx, normalized});
+  explicit RecordingPlugin(IPluginApi api = kApiVST3) : IPluginCore(api) {
+    for (int i = 0; i < NParams(); ++i)
+      GetParam(i)->DefineDouble("P", 0.0, 0.0, 100.0, 0.01, "u");
   }
-  void EndHostEdit(int idx) override { events.push_back({Event::kEnd, idx, 0.0}); }
+  void BeginHostEdit(int idx) override { events.push_back({kBegin, idx, 0.0}); }
+  void PerformHostEdit(int idx, double v) override { events.push_back({kPerform, idx, v}); }
+  void EndHostEdit(int idx) override { events.push_back({kEnd, idx, 0.0}); }
   void PopupHostContextMenu(int idx, int, int) override {
-    events.push_back({Event::kContextMenu, idx, 0.0});
+    events.push_back({kContextMenu, idx, 0.0});
   }
-  void ParamChanged(int idx) override { changed.push_back(idx); }
   void NotifyHostPresetChange() override {}
   int GetSamplePosition() override { return 0; }
   double GetTempo() override { return 120.0; }
@@ -44,19 +44,29 @@ class RecordingPlugin : public IPluginCore {
   void RequestGuiResize(int w, int h) override { resizes.push_back({w, h}); }
   bool SendMidiMessage(const IMidiMessage*) override { return false; }
 
-  // Kinds of the recorded events, in order, for one parameter.
-  std::vector<Event::Kind> KindsFor(int idx) const;
+  std::vector<Kind> KindsFor(int idx) const {
+    std::vector<Kind> kinds;
+    for (const Event& e : events)
+      if (e.idx == idx) kinds.push_back(e.kind);
+    return kinds;
+  }
+  std::vector<double> Performed(int idx) const {
+    std::vector<double> values;
+    for (const Event& e : events)
+      if (e.idx == idx && e.kind == kPerform) values.push_back(e.normalized);
+    return values;
+  }
 
   std::vector<Event> events;
-  std::vector<int> changed;
   std::vector<std::pair<int, int>> resizes;
 };
 
-// An editor whose platform part is played by the test.
+// Menus answer menuAnswer's platform command (0 dismisses); file dialogs answer fileAnswer
+// ("" cancels). Image 101 is a 200 x 100 background, ids 200-299 solid pictures (id - 190) x 20,
+// other ids are missing. Fonts are made-up glyphs whose line height is the style's size.
 class TestGraphics : public IGraphics {
  public:
   struct TextEntry {
-    IControl* control;
     IRectangle rect;
     std::string text;
     IParameter* param;
@@ -70,18 +80,16 @@ class TestGraphics : public IGraphics {
   }
   void CancelTextEntry() override {}
   int ShowMessageBox(const char*, const char*, int) override { return 0; }
-  // Answers with menuAnswer's platform command (item id + 1; 0 dismisses).
   IPopupMenu* ShowPopupMenu(IPopupMenu* menu, IRectangle*) override;
-  void ShowTextEntry(IControl* control, ITextStyle*, IRectangle* rect, const char* text,
+  void ShowTextEntry(IControl*, ITextStyle*, IRectangle* rect, const char* text,
                      IParameter* param) override {
-    entries.push_back({control, *rect, text, param});
+    entries.push_back({*rect, text, param});
   }
   void HostFolder(HeapString* out) override { out->Set(""); }
   void PluginFolder(HeapString* out) override { out->Set(""); }
   void DesktopFolder(HeapString* out) override { out->Set("desk"); }
   void AppDataFolder(HeapString* out, bool) override { out->Set(""); }
   void UserAppDataFolder(HeapString* out) override { out->Set(""); }
-  // Answers with fileAnswer ("" cancels).
   void PromptForFile(HeapString* file, int action, HeapString* folder,
                      const char* extensions) override;
   bool PromptForColor(IColor*, const char*) override { return false; }
@@ -89,13 +97,8 @@ class TestGraphics : public IGraphics {
   void* OpenWindow(void*) override { return nullptr; }
   void CloseWindow() override { OnWindowClosing(); }
   void* GetWindow() override { return nullptr; }
-  bool GetClipboardText(HeapString* out) override {
-    out->Set("");
-    return false;
-  }
-  // Image 101 is a 200 x 100 solid background; ids 200-299 are solid 20-pixel-high pictures
-  // (id - 190) wide; any other id is missing.
-  Raster_IBitmap* LoadImageResource(int id, const char* name) override;
+  bool GetClipboardText(HeapString* out) override { return out->Set(""), false; }
+  Raster_IBitmap* LoadImageResource(int id, const char*) override;
   Raster_CachedFont* NewFont(const ITextStyle* style) override;
 
   std::function<int(IPopupMenu*)> menuAnswer = [](IPopupMenu*) { return 0; };
@@ -104,12 +107,27 @@ class TestGraphics : public IGraphics {
   std::vector<TextEntry> entries;
   std::vector<int> loadedImages;
   int fontsMade = 0;
-  int filePrompts = 0;
 };
 
-// A solid bitmap (the caller owns it).
+// A solid bitmap; a vertical strip of w x frameHeight frames, frame k (1-based) filled with the
+// pixel 0xFF000000 | k (the caller owns both); a bitmap seen as a strip; one pixel.
 Raster_MemBitmap* SolidBitmap(int w, int h, uint32_t colour);
-// A vertical strip whose frame k (1-based) is filled with the pixel value 0xFF000000 | k.
 Raster_MemBitmap* NumberedStrip(int w, int frameHeight, int frames);
-IBitmapStrip StripOf(Raster_IBitmap* bitmap, int frames);
-uint32_t Pixel(Raster_IBitmap* bitmap, int x, int y);
+inline IBitmapStrip StripOf(Raster_IBitmap* bitmap, int frames) {
+  return IBitmapStrip{bitmap, bitmap->Width(), bitmap->Height(), frames, false};
+}
+inline uint32_t Pixel(Raster_IBitmap* bitmap, int x, int y) {
+  return bitmap->Bits()[y * bitmap->RowSpan() + x];
+}
+
+// Numbered strips kept until the maker goes (declare it before the editor that draws them).
+class StripMaker {
+ public:
+  IBitmapStrip operator()(int w, int frameHeight, int frames) {
+    owned.emplace_back(NumberedStrip(w, frameHeight, frames));
+    return StripOf(owned.back().get(), frames);
+  }
+
+ private:
+  std::vector<std::unique_ptr<Raster_MemBitmap>> owned;
+};
