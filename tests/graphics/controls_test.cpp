@@ -1,4 +1,6 @@
+#include <cstdio>
 #include <limits>
+#include <string>
 
 #include "editor_test_support.h"
 #include "raster/blend.h"
@@ -91,6 +93,10 @@ TEST(Controls, EachControlChangesItsValueAndDrawsItsFrame) {
     IControl* control = Make(row.kind, &plug, strips(40, 40, row.frames));
     gui->AddControl(control);
     control->SetValue(row.start);
+    ITextControl shown(&plug, &all, ITextStyle::Default(), "");
+    ITextControl name(&plug, &all, ITextStyle::Default(), "");
+    control->SetValueDisplay(&shown);
+    control->SetNameDisplay(&name);
     IMouseKeys keys{true, false, row.keys == 1, row.keys == 2, false};
     for (int i = 0; i < row.times; ++i) {
       if (row.action == kPress || row.action == kClick) control->MouseDown(20, 20, &keys);
@@ -103,6 +109,10 @@ TEST(Controls, EachControlChangesItsValueAndDrawsItsFrame) {
     if (row.action != kNone) {
       EXPECT_NEAR(control->GetValue(), row.value, 1e-12);
       EXPECT_NEAR(sent.empty() ? row.start : sent.back(), row.value, 1e-12);
+      char text[32];  // what the displays show after a change the user made
+      std::snprintf(text, sizeof(text), "%.2f u", row.value * 100);
+      EXPECT_EQ(std::string(shown.GetText()) + name.GetText(),
+                sent.empty() ? "" : text + std::string("P"));
     }
     gui->Draw(&all);
     EXPECT_EQ(Pixel(gui->GetBackBuffer(), 11, 11), row.frame ? 0xFF000000u | row.frame : 0u);

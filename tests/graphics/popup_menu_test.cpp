@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <vector>
 
 #include "graphics/popup_menu.h"
 
@@ -35,23 +35,22 @@ TEST(PopupMenu, IdsRunDepthFirstAndEveryChoosableItemMapsBack) {
   second.AppendItem(new IPopupMenuItem("checked", IPopupMenuItem::kChecked));
   second.AppendItem(new IPopupMenuItem("grayed", IPopupMenuItem::kGrayed));
   EXPECT_EQ(top.AssignIds(), 9);
-  const int firstIds[] = {top.FirstId(), first.FirstId(), nested.FirstId(), second.FirstId()};
-  EXPECT_EQ(std::string(firstIds, firstIds + 4), std::string({0, 3, 5, 6}));
-  // The first item of every menu can be chosen: no command is the platform's "nothing" 0.
+  EXPECT_EQ((std::vector<int>{top.FirstId(), first.FirstId(), nested.FirstId(), second.FirstId()}),
+            (std::vector<int>{0, 3, 5, 6}));
+  // The platform's command is the id + 1, so the first item of every menu can be chosen.
   struct Row {
     IPopupMenu* menu;
-    int item;
+    int item, command;
   };
-  for (Row row :
-       {Row{&top, 0}, Row{&first, 0}, Row{&nested, 0}, Row{&second, 0}, Row{&second, 1}}) {
-    const int command = row.menu->NativeCommandOf(row.item);
-    EXPECT_GT(command, 0);
-    EXPECT_EQ(top.ChooseByNativeCommand(command), row.menu) << command;
+  for (Row row : {Row{&top, 0, 1}, Row{&first, 0, 4}, Row{&nested, 0, 6}, Row{&second, 0, 7},
+                  Row{&second, 1, 8}}) {
+    EXPECT_EQ(row.menu->NativeCommandOf(row.item), row.command);
+    EXPECT_EQ(top.ChooseByNativeCommand(row.command), row.menu) << row.command;
     EXPECT_EQ(row.menu->GetChosenIndex(), row.item);
   }
   EXPECT_TRUE(second.GetItem(1)->IsChecked());
   // Dismissed, unknown, grayed or a submenu's own entry: nothing, chosen indexes unchanged.
-  for (int command : {0, -3, 10, 99, second.NativeCommandOf(2), top.NativeCommandOf(1)})
+  for (int command : {0, -3, 10, 99, 9, 2})
     EXPECT_EQ(top.ChooseByNativeCommand(command), nullptr) << command;
   EXPECT_EQ(second.GetChosenIndex(), 1);
 }
