@@ -72,8 +72,10 @@ TEST_F(PushTest, ValuesLabelsAndVisibilityWaitInTheirSlotsUntilTheTick) {
   }
   plug.PushParamToGui(8, 0.5, true);
   plug.PushParamToGui(9, 0.25, true);
-  for (int idx : {-1, 195, 100000})
+  for (int idx : {-1, plug.NParams(), 100000, 1 << 26}) {
     plug.PushParamToGui(idx, 0.5, false);
+    plug.PushParamToGui(idx, 0.5, true);
+  }
   EXPECT_EQ(Tick(), follower->GetRect());
   EXPECT_EQ(follower->AuxValue(0), 0.5);
   EXPECT_EQ(follower->AuxValue(1), 0.0);  // only the first binding of a parameter follows
