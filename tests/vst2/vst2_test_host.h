@@ -1,13 +1,14 @@
-// A VST2 host for the binding's tests. It knows the interface only as bytes: it reads the
-// descriptor at its 64-bit offsets, calls the entries stored there, builds its own event lists
-// and time records, and records every call the plug-in makes back. Natively it drives the
-// binding linked in; under Wine the library file.
+// A VST2 host for tests that knows the interface only as bytes: it reads the descriptor at its
+// 64-bit offsets, calls the entries stored there, builds its own event lists and time records and
+// records every call the plug-in makes back. Natively it drives the binding linked in, under Wine
+// the library file.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using Vst2HostCallback = intptr_t (*)(void*, int32_t, int32_t, intptr_t, void*, float);
@@ -59,16 +60,15 @@ struct EventList {
   unsigned char* Add(int32_t type, int32_t delta = 0, uint8_t status = 0, uint8_t data1 = 0,
                      uint8_t data2 = 0) {
     events.emplace_back(type ? 6 : 0, 0);
+    if (!type) return nullptr;
     auto* event = reinterpret_cast<unsigned char*>(events.back().data());
-    if (!event) return nullptr;
     Put(event, 0, type);
     Put(event, 4, type == 1 ? 32 : 48);
     Put(event, 8, delta);
     Put(event, 24, (data2 << 16) | (data1 << 8) | status);
     return event;
   }
-  // The list's bytes with count as its count.
-  void* Data(int32_t count) {
+  void* Data(int32_t count) {  // the list's bytes, with count as its count
     list.assign(2 + std::max<size_t>(events.size(), 2), 0);
     Put(list.data(), 0, count);
     for (size_t i = 0; i < events.size(); ++i)
@@ -95,7 +95,7 @@ class Vst2TestHost {
     intptr_t value;
     float opt;
     bool operator==(const Call& o) const {
-      return opcode == o.opcode && index == o.index && value == o.value && opt == o.opt;
+      return std::tie(opcode, index, value, opt) == std::tie(o.opcode, o.index, o.value, o.opt);
     }
   };
 
