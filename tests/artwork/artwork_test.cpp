@@ -18,19 +18,26 @@ std::string PictureFile(int id, int scale) {
          ImageById(id).stem + ".png";
 }
 
-Picture::Picture(int id, int scale) : bytes(PictureBytes(id, scale)) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return;
-  image.format = PNG_FORMAT_RGBA;
-  rgba.assign(PNG_IMAGE_SIZE(image), 0);
-  if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) return;
-  width = static_cast<int>(image.width);
-  height = static_cast<int>(image.height);
-}
-
 namespace {
+
+// A picture decoded to straight RGBA; width stays 0 when its bytes do not decode.
+struct Picture {
+  Picture(int id, int scale) : bytes(PictureBytes(id, scale)) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return;
+    image.format = PNG_FORMAT_RGBA;
+    rgba.assign(PNG_IMAGE_SIZE(image), 0);
+    if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) return;
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+  }
+  const std::uint8_t* At(int x, int y) const { return &rgba[(size_t(y) * width + x) * 4]; }
+  int Alpha(int x, int y) const { return At(x, y)[3]; }
+  std::vector<std::uint8_t> bytes, rgba;
+  int width = 0, height = 0;
+};
 
 int Difference(const std::uint8_t* a, const std::uint8_t* b) {
   int sum = 0;
@@ -59,23 +66,32 @@ TEST(Artwork, EveryPictureIsAnRgbaStripOfItsTableSizeAtBothScales) {
   }
 }
 
-// The pointer of one frame is where it differs from two frames whose pointers point elsewhere
-// (the body is the same in every frame); its angle is the centroid's, clockwise from straight up.
-double PointerAngle(const Picture& strip, int frameHeight, int frame, int otherA, int otherB) {
-  double sumX = 0, sumY = 0, weight = 0;
-  for (int y = 0; y < frameHeight; ++y) {
+// The centre (x, y) of frame f of a strip of frames of height h, each pixel weighted by
+// weight(pixel, x, y) with y in strip rows; NaN when nothing weighs.
+template <class Weight>
+std::pair<double, double> Centre(const Picture& strip, int h, int f, Weight weight) {
+  double sumX = 0, sumY = 0, total = 0;
+  for (int y = 0; y < h; ++y) {
     for (int x = 0; x < strip.width; ++x) {
-      const std::uint8_t* p = strip.At(x, frame * frameHeight + y);
-      const int d = std::min(Difference(p, strip.At(x, otherA * frameHeight + y)),
-                             Difference(p, strip.At(x, otherB * frameHeight + y)));
-      if (d < 40) continue;
-      sumX += d * (x + 0.5);
-      sumY += d * (y + 0.5);
-      weight += d;
+      const double w = weight(strip.At(x, f * h + y), x, f * h + y);
+      sumX += w * (x + 0.5);
+      sumY += w * (y + 0.5);
+      total += w;
     }
   }
-  const double centre = strip.width / 2.0;
-  return std::atan2(sumX / weight - centre, centre - sumY / weight) * 180.0 / std::acos(-1.0);
+  return {sumX / total, sumY / total};
+}
+
+// The pointer of frame f is where it differs from frames a and b, whose pointers point elsewhere
+// (the body is the same in every frame); its angle is the centre's, clockwise from straight up.
+double PointerAngle(const Picture& strip, int h, int f, int a, int b) {
+  const auto [x, y] = Centre(strip, h, f, [&](const std::uint8_t* p, int x, int y) {
+    const int d = std::min(Difference(p, strip.At(x, y + (a - f) * h)),
+                           Difference(p, strip.At(x, y + (b - f) * h)));
+    return d < 40 ? 0 : d;
+  });
+  const double c = strip.width / 2.0;
+  return std::atan2(x - c, c - y) * 180.0 / std::acos(-1.0);
 }
 
 TEST(Artwork, KnobFramesHaveTransparentCornersAndPointFromMinus135To135) {
@@ -118,23 +134,15 @@ TEST(Artwork, TheWheelMarkerRisesFrameByFrameAndFrame11IsCentred) {
     const int h = strip.height / 20;
     double previous = 1e9;
     for (int frame = 0; frame < 20; ++frame) {
-      // The centre of the bright blue marker, in frame pixels.
-      double sumX = 0, sumY = 0, count = 0;
-      for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < strip.width; ++x) {
-          const std::uint8_t* p = strip.At(x, frame * h + y);
-          if (p[3] < 255 || p[2] < 200 || p[2] - p[0] < 60) continue;
-          sumX += x + 0.5;
-          sumY += y + 0.5;
-          ++count;
-        }
-      }
-      ASSERT_GT(count, 0) << frame;
-      EXPECT_LT(sumY / count, previous) << "frame " << frame + 1;
-      previous = sumY / count;
+      // The centre of the bright blue marker.
+      const auto [x, y] = Centre(strip, h, frame, [](const std::uint8_t* p, int, int) {
+        return p[3] == 255 && p[2] >= 200 && p[2] - p[0] >= 60;
+      });
+      EXPECT_LT(y, previous) << "frame " << frame + 1;
+      previous = y;
       if (frame == centreFrame) {
-        EXPECT_NEAR(sumX / count, 35.0 * scale, 0.5 * scale);
-        EXPECT_NEAR(sumY / count, 40.0 * scale, 0.5 * scale);
+        EXPECT_NEAR(x, 35.0 * scale, 0.5 * scale);
+        EXPECT_NEAR(y, 40.0 * scale, 0.5 * scale);
       }
     }
     for (int y = 0; y < strip.height; ++y) {

@@ -34,16 +34,19 @@ TEST_F(TestPluginHost, AnswersEveryOpcodeGroupWithinTheHostsBuffers) {
       {Op::kVendorSpecific, 7, 1, 32, 0xBEEF, "-5015"},
       {Op::kVendorSpecific, 7, 92, 32, 0xBEEF, "0.50000"},
       {Op::kVendorSpecific, 7, 195, 32, 0, kUntouched},
+      {Op::kVendorSpecific, 7, 92, 0, 0, nullptr},
       {Op::kVendorSpecific, 8, 92, 0, 0, nullptr},  // a double parameter
       // Programs and their names.
       {Op::kGetProgram, 0, 0, 0, 0, nullptr},
       {Op::kGetProgramName, 0, 0, 24, 0, "Init"},
       {Op::kGetProgramNameIndexed, 0, 0, 24, 1, "Init"},
+      {Op::kGetProgramNameIndexed, 1, 0, 24, 0, ""},
       {Op::kSetProgramName, 0, 0, 0, 0, "Lead"},
       {Op::kGetProgramName, 0, 0, 24, 0, "Lead"},
       {Op::kSetProgramName, 0, 0, 0, 0, kLongName.c_str()},  // cut to 23 characters
       {Op::kGetProgramName, 0, 0, 24, 0, kCutName.c_str()},
       {Op::kGetProgramNameIndexed, 0, 0, 24, 1, kCutName.c_str()},
+      {Op::kSetProgramName, 0, 0, 0, 0, nullptr},
       // Capabilities: exact, case-sensitive queries.
       {Op::kCanDo, 0, 0, 0, 1, "receiveVstTimeInfo"},
       {Op::kCanDo, 0, 0, 0, 1, "receiveVstMidiEvent"},
@@ -56,6 +59,7 @@ TEST_F(TestPluginHost, AnswersEveryOpcodeGroupWithinTheHostsBuffers) {
       {Op::kGetOutputProperties, 0, 0, 128, 1, "Output 1"},
       {Op::kGetOutputProperties, 2, 0, 128, 0, nullptr},
       // Editor and key names without an editor; a key name is empty and stays in its field.
+      {Op::kEditOpen, 0, 0, 0, 0, nullptr},
       {Op::kEditClose, 0, 0, 0, 0, nullptr},
       {Op::kEditGetRect, 0, 0, 8, 0, "xxxxxxxx"},
       {Op::kGetMidiKeyName, 0, 0, 80, 0, "xxxxxxxx"},

@@ -110,6 +110,7 @@ TEST_F(TestPluginHost, EditsMidiAndProcessLevelGoThroughTheHostWhenThereIsOne) {
   host.calls.clear();
   TestChannels<float> channels(16);
   host.Process(Field::kProcessReplacing, channels.pointers, channels.pointers, 16);
+  EXPECT_EQ(channels.data[0][15], kLevel);
   plug->BeginHostEdit(0);
   EXPECT_FALSE(plug->SendMidiMessage(&note) || plug->IsRenderingOffline());
   EXPECT_EQ(plug->GetTempo(), 120.0);
