@@ -1,6 +1,6 @@
-// One harness plug-in with its test editor and a host window the size of the editor; the tests
-// open the editor themselves. The host window is shared by the tests of the program (closing a
-// top-level window can take the system a while); each test finds it cleared and in front.
+// The harness plug-in with its test editor and a host window the size of the editor, shared by
+// the program's tests (closing a top-level window can take the system a while); each test finds
+// it cleared and in front and opens the editor itself.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,38 +8,50 @@
 #include "editor_harness.h"
 #include "test_editor.h"
 
+using namespace EditorHarness;
+using Edit = HarnessPlugin::Edit;
+
 class EditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    host.keyDowns = 0;
-    host.keyUps = 0;
+    host.keyDowns = host.keyUps = 0;
     host.bounceKeysTo = nullptr;
     SetForegroundWindow(host.Handle());
     SetFocus(host.Handle());
-    plug = new HarnessPlugin();
-    gui = TestEditor::Build(plug, "", PictureModule());
+    plug = NewPlugin(&gui);
   }
   void TearDown() override {
     plug->release();  // the instance deletes its editor, which closes its window
-    EditorHarness::SettleInput();
+    SettleInput();
   }
 
+  // A plug-in with the test editor, its pictures from the harness module's resources (this
+  // program embeds none).
+  static HarnessPlugin* NewPlugin(IGraphicsWin** editor) {
+    static LoadedVst3Module* module = [] {
+      auto* loaded = new LoadedVst3Module();
+      LoadVst3Module(TOVALUNE_HARNESS_MODULE, loaded);
+      return loaded;
+    }();
+    auto* made = new HarnessPlugin();
+    *editor = TestEditor::Build(made, module->library);
+    return made;
+  }
   // Opens the editor in parent (default: the host window) and waits until it is drawn.
   HWND Open(HWND parent = nullptr) {
     window = static_cast<HWND>(gui->OpenWindow(parent ? parent : host.Handle()));
     if (window) WaitUntilDrawn();
     return window;
   }
-  // Pumps until n more frame ticks ran.
   bool WaitTicks(int n) {
     const int start = gui->TickCount();
-    return EditorHarness::PumpUntil([&] { return gui->TickCount() >= start + n; });
+    return PumpUntil([&] { return gui->TickCount() >= start + n; });
   }
   // Pumps until three ticks in a row painted nothing.
   bool WaitUntilDrawn() {
     int paints = gui->PaintCount();
     int quietSince = gui->TickCount();
-    return EditorHarness::PumpUntil([&] {
+    return PumpUntil([&] {
       if (gui->PaintCount() != paints) {
         paints = gui->PaintCount();
         quietSince = gui->TickCount();
@@ -49,14 +61,15 @@ class EditorTest : public ::testing::Test {
   }
   // Pixels of the window's client area that differ from the back buffer (on red, green, blue).
   int ScreenDifferences() {
-    const EditorHarness::Pixels screen = EditorHarness::ReadWindowPixels(window);
-    const EditorHarness::Pixels buffer =
-        EditorHarness::ReadBitmapPixels(gui->GetBackBuffer(), gui->Width(), gui->Height());
-    return EditorHarness::CountRgbDifferences(screen, buffer);
+    return CountRgbDifferences(ReadWindowPixels(window),
+                               ReadBitmapPixels(gui->GetBackBuffer(), gui->Width(), gui->Height()));
   }
-  // Real input at the centre of a control's rectangle.
-  void ClickOn(const IRectangle& r, EditorHarness::Button button = EditorHarness::Button::kLeft) {
-    EditorHarness::Click(window, TestEditor::CentreX(r), TestEditor::CentreY(r), button);
+  void ClickOn(const IRectangle& r, Button button = Button::kLeft) {
+    Click(window, TestEditor::CentreX(r), TestEditor::CentreY(r), button);
+  }
+  void PressOn(const IRectangle& r, Button button = Button::kLeft) {
+    MoveMouse(window, TestEditor::CentreX(r), TestEditor::CentreY(r));
+    PressButton(button);
   }
   // A value pushed by the plug-in, as host automation would.
   void PushFromHost(int idx, double normalized) {
@@ -64,25 +77,14 @@ class EditorTest : public ::testing::Test {
     plug->GetParam(idx)->SetFromNormalized(normalized);
     plug->PushParamToGui(idx, normalized, true);
   }
+  int Count(Edit::Kind kind, int idx = HarnessPlugin::kKnob) { return plug->Count(kind, idx); }
 
-  // The harness module, loaded once: its resources hold the pictures (this program has none,
-  // so the module's own pictures are what a module's editor can show).
-  static void* PictureModule() {
-    static LoadedVst3Module* module = [] {
-      auto* loaded = new LoadedVst3Module();
-      LoadVst3Module(TOVALUNE_HARNESS_MODULE, loaded);
-      return loaded;
-    }();
-    return module->library;
+  static HostWindow& SharedHost() {
+    static auto* shared = new HostWindow(TestEditor::kWidth, TestEditor::kHeight);
+    return *shared;  // lives until the program ends
   }
 
-  // Lives until the program ends.
-  static EditorHarness::HostWindow& SharedHost() {
-    static auto* shared = new EditorHarness::HostWindow(TestEditor::kWidth, TestEditor::kHeight);
-    return *shared;
-  }
-
-  EditorHarness::HostWindow& host = SharedHost();
+  HostWindow& host = SharedHost();
   HarnessPlugin* plug = nullptr;
   IGraphicsWin* gui = nullptr;
   HWND window = nullptr;

@@ -1,11 +1,8 @@
 // A harness for editor windows under Wine (and Windows): a top-level host window, message
-// pumping until a condition holds, the window's pixels read back from the screen, real mouse and
-// key input through SendInput, a helper thread that drives modal dialogs, and an editor opened
-// through a VST3 module's createView and attached, as a host opens it.
-//
-// Everything here runs on the test's thread (the window thread) except the dialog driver's own
-// thread. Nothing sleeps for a fixed time: every wait pumps messages until its condition holds or
-// a generous timeout passes.
+// pumping until a condition holds, the window's pixels read back from the screen, real input
+// through SendInput, a helper thread that drives modal dialogs, and an editor opened through a
+// VST3 module as a host opens it. Everything runs on the test's (window) thread except the
+// dialog and menu helpers; nothing sleeps for a fixed time.
 #pragma once
 
 #include <windows.h>
@@ -26,43 +23,31 @@ namespace EditorHarness {
 
 constexpr int kDefaultTimeoutMs = 10000;
 
-// ---- Messages ----
-
-// Dispatches the thread's messages until done() answers true (checked after every batch) or
-// timeoutMs passes; whether done() answered true.
+// Dispatches messages until done() answers true or timeoutMs passes; whether it answered true.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = kDefaultTimeoutMs);
-// Dispatches messages until no input is waiting for the thread in three checks in a row, so that
-// input sent before has been handled (for input whose effect is that nothing happens).
-void SettleInput(int timeoutMs = kDefaultTimeoutMs);
+// Dispatches messages until no input waits in three checks in a row (input sent is handled).
+void SettleInput();
 
-// ---- Host window ----
-
-// A top-level window playing the host's: it sits at the screen's top-left, takes the foreground
-// and counts the key messages that reach it (the editor forwards keys it does not take).
+// A top-level window at the screen's top-left, in front, counting the keys that reach it.
 class HostWindow {
  public:
   HostWindow(int clientWidth, int clientHeight);
-  ~HostWindow();
+  ~HostWindow() { Destroy(); }
   HostWindow(const HostWindow&) = delete;
   HostWindow& operator=(const HostWindow&) = delete;
 
   HWND Handle() const { return hwnd; }
-  // Destroys the window (and with it every child) now.
   void Destroy();
   // The first editor window ("IPluginWndClass") inside, or null.
   HWND EditorChild() const;
 
   int keyDowns = 0;
   int keyUps = 0;
-  // When set, every key message is sent straight back to this window (a host that bounces
-  // keys to its focused child).
-  HWND bounceKeysTo = nullptr;
+  HWND bounceKeysTo = nullptr;  // set: every key is sent straight back there
 
  private:
   HWND hwnd = nullptr;
 };
-
-// ---- Pixels ----
 
 // 0xAARRGGBB pixels, row after row.
 struct Pixels {
@@ -72,97 +57,64 @@ struct Pixels {
   uint32_t At(int x, int y) const { return argb[static_cast<size_t>(y) * width + x]; }
 };
 
-// The window's client area as the screen shows it (GetDC and BitBlt), alpha set to 255.
+// The client area as the screen shows it (GetDC and BitBlt), alpha 255.
 Pixels ReadWindowPixels(HWND window);
 // The top-left width x height pixels of a bitmap.
 Pixels ReadBitmapPixels(Raster_IBitmap* bitmap, int width, int height);
-// Pixels whose red, green or blue differ (both must have the same size; otherwise every pixel
-// counts). The first difference goes to firstX, firstY when given.
-int CountRgbDifferences(const Pixels& a, const Pixels& b, int* firstX = nullptr,
-                        int* firstY = nullptr);
-// Writes an RGB PNG file (a path as the program sees it, e.g. "Z:\\tmp\\editor.png" under
-// Wine); false on failure.
+// Pixels whose red, green or blue differ (every pixel when the sizes differ).
+int CountRgbDifferences(const Pixels& a, const Pixels& b);
+// Writes an RGB PNG file (UTF-8 path as the program sees it); false on failure.
 bool WritePixelsPng(const std::string& path, const Pixels& pixels);
-// Pumps until the window's pixels stayed the same over `reads` reads in a row, one every few
-// frames (for windows whose editor the program cannot reach, such as a module's); the last
-// pixels read. Empty when the window is gone or the pixels never settled.
-Pixels WaitForSettledPixels(HWND window, int reads = 4, int timeoutMs = kDefaultTimeoutMs);
-
-// ---- Input (real input: it goes where the system sends it) ----
 
 enum class Button { kLeft, kRight, kMiddle };
-
 // Moves the pointer to (x, y) in the window's client coordinates.
 void MoveMouse(HWND window, int x, int y);
 void PressButton(Button button);
 void ReleaseButton(Button button);
-// Move, press and release.
 void Click(HWND window, int x, int y, Button button = Button::kLeft);
-// Two clicks in a row at one place (a double-click as the system counts it).
 void DoubleClick(HWND window, int x, int y);
-// A wheel turn of delta (120 per notch; negative towards the user).
-void TurnWheel(int delta);
-// A key down and up by virtual key, with optional modifiers held around it.
+void TurnWheel(int delta);  // 120 per notch
 void TapKey(WORD virtualKey, bool control = false);
-// Types text as Unicode characters.
 void TypeText(const std::wstring& text);
 
-// ---- Dialogs ----
+// Polls find on a helper thread until it gives a window or timeoutMs passes.
+HWND WaitForWindow(const std::function<HWND()>& find, int timeoutMs = kDefaultTimeoutMs);
+// The last visible dialog ("#32770") or popup menu ("#32768") of this process, or null.
+HWND FindProcessDialog();
+HWND FindProcessPopupMenu();
 
-// A helper thread that waits for a dialog of this process to appear, hands it to act (on the
-// helper thread), then presses button (IDOK, IDCANCEL, IDYES, IDNO...). Should the dialog not
-// appear or act fail to finish it, whatever dialog of the process is open is cancelled at the
-// timeout, so a modal call never hangs a test.
+// A helper thread that waits for a dialog of this process, hands it to act, then presses button
+// (IDOK, IDCANCEL, IDNO...). Whatever dialog is still open at the timeout is cancelled, so a
+// modal call never hangs a test.
 class DialogDriver {
  public:
   using Action = std::function<void(HWND dialog)>;
-
-  DialogDriver(int button, Action act = nullptr, int timeoutMs = kDefaultTimeoutMs);
-  // Joins the thread.
-  ~DialogDriver();
+  explicit DialogDriver(int button, Action act = nullptr);
+  ~DialogDriver() { Finish(); }
   DialogDriver(const DialogDriver&) = delete;
   DialogDriver& operator=(const DialogDriver&) = delete;
 
-  // Waits for the helper thread to finish (call it after the modal call returned).
   void Finish();
-  // Whether a dialog was found and closed by the button. Finishes first.
+  // Whether a dialog was found and closed by the button (finishes first).
   bool Pressed();
-  // The dialog's title, read before act ran. Finishes first.
+  // The dialog's title, read before act ran (finishes first).
   std::wstring Title();
 
  private:
-  void Run(int button, Action act, int timeoutMs);
-
   bool pressed = false;
   std::wstring title;
   std::thread worker;
 };
 
-// The visible dialog ("#32770") of this process that appeared last, or null.
-HWND FindProcessDialog();
-// The visible popup menu ("#32768") of this process, or null.
-HWND FindProcessPopupMenu();
-// Polls find (on a helper thread: it sleeps between polls) until it gives a window or timeoutMs
-// passes; the window or null.
-HWND WaitForWindow(const std::function<HWND()>& find, int timeoutMs = kDefaultTimeoutMs);
-// The text of a dialog's item, or of the window itself when item is 0.
-std::wstring DialogText(HWND dialog, int item = 0);
-// The folder and the file name an open or save dialog shows (Explorer-style dialogs).
+// The folder and file name an open or save dialog shows, and a file name typed into it.
 std::wstring FileDialogFolder(HWND dialog);
 std::wstring FileDialogName(HWND dialog);
-// Replaces the file name an open or save dialog shows.
 void SetFileDialogName(HWND dialog, const std::wstring& name);
-
-// ---- Clipboard ----
-
-// Puts text on the clipboard as Unicode text; null empties the clipboard. False when the
-// clipboard cannot be opened.
+// Puts Unicode text on the clipboard; null empties it. False when it cannot be opened.
 bool SetClipboardText(const wchar_t* text);
 
-// ---- Files ----
-
-// A new empty folder under the system's temporary folder (UTF-8, with backslashes, no trailing
-// one), removed again with everything in it by the destructor.
+// A new empty folder under the temporary folder (backslashes, no trailing one), removed with its
+// files by the destructor.
 class TempFolder {
  public:
   explicit TempFolder(const char* prefix);
@@ -170,30 +122,24 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   const std::string& Path() const { return path; }
-  // Creates a file with some bytes; its full path.
+  // Creates a file with a byte in it; its full path.
   std::string AddFile(const char* name);
 
  private:
   std::string path;
 };
 
-// ---- Editors opened through a VST3 module ----
-
-// One instance of a module's first class, prepared as a host prepares it, with its editor view.
+// One instance of a VST3 module's first class, prepared as a host prepares it, with its view.
 struct ModuleEditor {
-  // Loads the module (a path of the build machine), calls InitDll and creates the instance.
   explicit ModuleEditor(const std::string& modulePath);
-  // Releases the view (removing it first when attached) and the instance, calls ExitDll and
-  // frees the module.
-  ~ModuleEditor();
+  ~ModuleEditor();  // removes the view, releases everything, frees the module
   ModuleEditor(const ModuleEditor&) = delete;
   ModuleEditor& operator=(const ModuleEditor&) = delete;
 
   bool Loaded() const { return session != nullptr; }
-  // createView("editor"), then attached(parent, "HWND"): the host's result; the editor window is
-  // then the host's EditorChild().
+  // createView("editor"), then attached(parent, "HWND"): the result a host gets.
   Steinberg::tresult Attach(HWND parent);
-  void Remove();
+  void Remove();  // removed() when attached
 
   LoadedVst3Module module;
   std::unique_ptr<Vst3TestSession> session;

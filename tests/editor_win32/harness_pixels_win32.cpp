@@ -1,6 +1,5 @@
 // The harness's pixel read-back, comparison and PNG files.
 #include <cstdio>
-#include <utility>
 
 #include <png.h>
 
@@ -60,38 +59,12 @@ Pixels ReadBitmapPixels(Raster_IBitmap* bitmap, int width, int height) {
   return pixels;
 }
 
-int CountRgbDifferences(const Pixels& a, const Pixels& b, int* firstX, int* firstY) {
+int CountRgbDifferences(const Pixels& a, const Pixels& b) {
   if (a.width != b.width || a.height != b.height) return a.width * a.height + b.width * b.height;
   int differences = 0;
-  for (int y = 0; y < a.height; ++y) {
-    for (int x = 0; x < a.width; ++x) {
-      if (((a.At(x, y) ^ b.At(x, y)) & 0xFFFFFFu) == 0) continue;
-      if (differences++ == 0) {
-        if (firstX) *firstX = x;
-        if (firstY) *firstY = y;
-      }
-    }
-  }
+  for (size_t i = 0; i < a.argb.size(); ++i)
+    differences += ((a.argb[i] ^ b.argb[i]) & 0xFFFFFFu) != 0;
   return differences;
-}
-
-Pixels WaitForSettledPixels(HWND window, int reads, int timeoutMs) {
-  constexpr ULONGLONG kReadEveryMs = 100;  // a few frames of a 25-frame editor
-  Pixels last;
-  int same = 0;
-  ULONGLONG nextRead = 0;
-  const bool settled = PumpUntil(
-      [&] {
-        if (!IsWindow(window)) return true;
-        if (GetTickCount64() < nextRead) return false;
-        nextRead = GetTickCount64() + kReadEveryMs;
-        Pixels now = ReadWindowPixels(window);
-        same = !now.argb.empty() && now.argb == last.argb ? same + 1 : 0;
-        last = std::move(now);
-        return same + 1 >= reads;
-      },
-      timeoutMs);
-  return settled && IsWindow(window) ? last : Pixels();
 }
 
 namespace {

@@ -1,21 +1,8 @@
 #include "test_editor.h"
 
-#include <windows.h>
-
-#include <cstdio>
-#include <new>
-
 namespace {
 
-constexpr int kKnobImage = 121;
-constexpr int kSwitchImage = 107;
-constexpr int kContactImage = 112;
-constexpr int kLoadImage = 105;
-constexpr int kSaveImage = 106;
-constexpr int kKnobFrames = 99;
-constexpr double kKnobGearing = 4.0;
-
-const char* const kMenuTexts[HarnessPlugin::kMenuValues] = {"Zero", "One", "Two", "Three", "Four"};
+const char* const kMenuTexts[] = {"Zero", "One", "Two", "Three", "Four"};
 
 }  // namespace
 
@@ -23,16 +10,7 @@ HarnessPlugin::HarnessPlugin() {
   GetParam(kKnob)->DefineDouble("Knob", 50.0, 0.0, 100.0, 0.01, "%");
   GetParam(kSwitch)->DefineDouble("Switch", 0.0, 0.0, 1.0, 1.0);
   GetParam(kContact)->DefineDouble("Contact", 0.0, 0.0, 1.0, 1.0);
-  GetParam(kMenu)->DefineDouble("Menu", 0.0, 0.0, kMenuValues - 1, 1.0);
-  for (int v = 0; v < kMenuValues; ++v)
-    GetParam(kMenu)->SetDisplayText(v, kMenuTexts[v]);
-  GetParam(kOpenFile)->DefineDouble("Open", 0.0, 0.0, 1.0, 1.0);
-  GetParam(kSaveFile)->DefineDouble("Save", 0.0, 0.0, 1.0, 1.0);
-  for (int i = kSaveFile + 1; i < NParams(); ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "P%d", i);
-    GetParam(i)->DefineDouble(name, 0.5, 0.0, 1.0, 0.001);
-  }
+  GetParam(kMenu)->DefineDouble("Menu", 0.0, 0.0, 4.0, 1.0);
 }
 
 int HarnessPlugin::Count(Edit::Kind kind, int idx) const {
@@ -45,13 +23,10 @@ int HarnessPlugin::Count(Edit::Kind kind, int idx) const {
 bool HarnessPlugin::GesturesBalanced() const {
   int open = -1;
   for (const Edit& edit : edits) {
-    if (edit.kind == Edit::kBegin) {
-      if (open >= 0) return false;
-      open = edit.idx;
-    } else if (edit.kind == Edit::kEnd) {
-      if (open != edit.idx) return false;
-      open = -1;
-    }
+    if (edit.kind == Edit::kBegin && open >= 0) return false;
+    if (edit.kind == Edit::kEnd && open != edit.idx) return false;
+    if (edit.kind == Edit::kBegin || edit.kind == Edit::kEnd)
+      open = edit.kind == Edit::kBegin ? edit.idx : -1;
   }
   return open < 0;
 }
@@ -67,13 +42,13 @@ void MenuTestControl::MouseDown(int, int, IMouseKeys* keys) {
   more.AppendText(kMenuTexts[4]);
   IPopupMenu menu;
   for (int v = 0; v < 3; ++v)
-    menu.AppendText(kMenuTexts[v])->SetChecked(v == static_cast<int>(GetParam()->Value()));
+    menu.AppendText(kMenuTexts[v]);
   menu.AppendSubmenu("More", &more);
   IRectangle at = rect;
   IPopupMenu* chosen = plug->GetGui()->ShowPopupMenu(&menu, &at);
-  if (!chosen) return;
-  const int v = (chosen == &more ? 3 : 0) + chosen->GetChosenIndex();
-  SetValueFromUser(GetParam()->ToNormalized(v));
+  if (chosen)
+    SetValueFromUser(
+        GetParam()->ToNormalized((chosen == &more ? 3 : 0) + chosen->GetChosenIndex()));
 }
 
 bool MenuTestControl::Draw(IGraphics* graphics) {
@@ -98,31 +73,20 @@ void EditableTextControl::SetTextFromUser(const char* text) {
 
 namespace TestEditor {
 
-IGraphicsWin* Build(HarnessPlugin* plug, const char* folder, void* moduleInstance) {
+IGraphicsWin* Build(HarnessPlugin* plug, void* moduleInstance) {
   auto* gui = new IGraphicsWin(plug, kWidth, kHeight);
-  gui->SetModuleInstance(moduleInstance ? moduleInstance : GetModuleHandleW(nullptr));
+  gui->SetModuleInstance(moduleInstance);
   gui->AttachBackground();
   auto strip = [&](int id, int frames) {
     return gui->LoadImageStrip(id, "picture.png", frames, 40, 40);
   };
-  auto* knob = new IKnobMultiControl(plug, 100, 100, HarnessPlugin::kKnob,
-                                     strip(kKnobImage, kKnobFrames), kKnobGearing);
+  auto* knob = new IKnobMultiControl(plug, 100, 100, HarnessPlugin::kKnob, strip(121, 99), 4.0);
   knob->DisablePrompt(false);
   gui->AddControl(knob);
-  gui->AddControl(
-      new ISwitchControl(plug, 200, 100, HarnessPlugin::kSwitch, strip(kSwitchImage, 2)));
-  gui->AddControl(
-      new IContactControl(plug, 260, 100, HarnessPlugin::kContact, strip(kContactImage, 2)));
-  const ITextStyle labelStyle = ITextStyle::Make("Arial", 16, kColorWhite, kTextBold, kAlignCenter);
-  gui->AddControl(new ITextControl(plug, &kLabelRect, labelStyle, "Tovalune"));
-  gui->AddControl(new IFileSelectorControl(plug, &kOpenRect, HarnessPlugin::kOpenFile,
-                                           strip(kLoadImage, 1), IFileSelectorControl::kOpen,
-                                           folder));
-  gui->AddControl(new IFileSelectorControl(plug, &kSaveRect, HarnessPlugin::kSaveFile,
-                                           strip(kSaveImage, 1), IFileSelectorControl::kSave,
-                                           folder));
+  gui->AddControl(new ISwitchControl(plug, 200, 100, HarnessPlugin::kSwitch, strip(107, 2)));
+  gui->AddControl(new IContactControl(plug, 260, 100, HarnessPlugin::kContact, strip(112, 2)));
   gui->AddControl(new MenuTestControl(plug, &kMenuRect, HarnessPlugin::kMenu));
-  gui->AddControl(new EditableTextControl(plug, &kEditableRect, "edit me"));
+  gui->AddControl(new EditableTextControl(plug, &kTextRect, "edit me"));
   plug->AttachGui(gui);
   return gui;
 }

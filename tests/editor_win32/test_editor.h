@@ -1,7 +1,6 @@
-// A plug-in on the VST3 binding with a small editor that holds one of every framework control
-// (knob, switch, contact, text, open and save file selectors) plus a menu control and a text
-// control that opens a text entry of its own. The images are the instrument's artwork, embedded
-// in the test program. The plug-in records what the editor tells the host.
+// A plug-in on the VST3 binding with a small editor: a knob, a switch, a contact, a menu control
+// and a text that opens a text entry of its own, drawn with the instrument's pictures. The
+// plug-in records what the editor tells the host.
 #pragma once
 
 #include <vector>
@@ -12,17 +11,14 @@
 
 class HarnessPlugin : public IPluginVST3 {
  public:
-  enum Param : int { kKnob = 0, kSwitch, kContact, kMenu, kOpenFile, kSaveFile };
-  static constexpr int kMenuValues = 5;  // "Zero" .. "Four"
-
+  enum Param : int { kKnob = 0, kSwitch, kContact, kMenu };
   struct Edit {
     enum Kind { kBegin, kPerform, kEnd, kContextMenu } kind;
     int idx;
     double normalized;
   };
 
-  // Knob 0..100 (two decimals), the switch, contact and file parameters 0..1 in steps of 1,
-  // the menu parameter 0..4 with a display text per value; the rest 0..1.
+  // Knob 0..100 (two decimals), switch and contact 0..1 in steps of 1, menu 0..4.
   HarnessPlugin();
 
   void BeginHostEdit(int idx) override { edits.push_back({Edit::kBegin, idx, 0.0}); }
@@ -49,8 +45,8 @@ class HarnessPlugin : public IPluginVST3 {
   std::vector<Edit> edits;
 };
 
-// Opens a menu of the five values on a left press ("Zero", "One", "Two" and a submenu "More"
-// with "Three" and "Four"); the choice becomes the value.
+// A left press opens a menu "Zero", "One", "Two" and a submenu "More" ("Three", "Four"); the
+// choice becomes the value.
 class MenuTestControl : public IControl {
  public:
   MenuTestControl(IPluginCore* plug, const IRectangle* rect, int paramIdx);
@@ -77,29 +73,21 @@ enum Control : int {
   kKnobControl = 1,
   kSwitchControl,
   kContactControl,
-  kLabelControl,
-  kOpenControl,
-  kSaveControl,
   kMenuControl,
-  kEditableControl,
+  kTextControl
 };
 constexpr IRectangle kKnobRect = {100, 100, 140, 140};
 constexpr IRectangle kSwitchRect = {200, 100, 232, 112};
 constexpr IRectangle kContactRect = {260, 100, 290, 180};
-constexpr IRectangle kLabelRect = {300, 200, 500, 230};
-constexpr IRectangle kOpenRect = {600, 100, 640, 125};
-constexpr IRectangle kSaveRect = {650, 100, 690, 125};
 constexpr IRectangle kMenuRect = {100, 300, 200, 330};
-constexpr IRectangle kEditableRect = {300, 300, 420, 320};
+constexpr IRectangle kTextRect = {300, 300, 420, 320};
 
-// Builds the editor and attaches it to plug. Its pictures come from the resources of
-// moduleInstance (null: this program).
-IGraphicsWin* Build(HarnessPlugin* plug, const char* folder = "", void* moduleInstance = nullptr);
-// The centre of a rectangle.
-inline int CentreX(const IRectangle& r) {
+// Builds the editor, its pictures from the resources of moduleInstance, and attaches it to plug.
+IGraphicsWin* Build(HarnessPlugin* plug, void* moduleInstance);
+constexpr int CentreX(const IRectangle& r) {
   return (r.left + r.right) / 2;
 }
-inline int CentreY(const IRectangle& r) {
+constexpr int CentreY(const IRectangle& r) {
   return (r.top + r.bottom) / 2;
 }
 

@@ -17,7 +17,7 @@ CPluginFactory* factory = nullptr;
 
 FUnknown* CreateHarnessPlugin(void*) {
   auto* plugin = new HarnessPlugin();
-  TestEditor::Build(plugin, "", moduleInstance);
+  TestEditor::Build(plugin, moduleInstance);
   return static_cast<Vst::IAudioProcessor*>(plugin);
 }
 
