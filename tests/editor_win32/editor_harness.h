@@ -63,7 +63,7 @@ Pixels ReadWindowPixels(HWND window);
 Pixels ReadBitmapPixels(Raster_IBitmap* bitmap, int width, int height);
 // Pixels whose red, green or blue differ (every pixel when the sizes differ).
 int CountRgbDifferences(const Pixels& a, const Pixels& b);
-// Writes an RGB PNG file (UTF-8 path as the program sees it); false on failure.
+// Writes an opaque PNG file (UTF-8 path as the program sees it); false on failure.
 bool WritePixelsPng(const std::string& path, const Pixels& pixels);
 
 enum class Button { kLeft, kRight, kMiddle };

@@ -67,48 +67,23 @@ int CountRgbDifferences(const Pixels& a, const Pixels& b) {
   return differences;
 }
 
-namespace {
-
-// Encodes 8-bit RGB rows into an open file; false when libpng fails.
-bool EncodeRgbPng(std::FILE* file, int width, int height, png_bytep* rows) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  png_write_image(png, rows);
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return true;
-}
-
-}  // namespace
-
 bool WritePixelsPng(const std::string& path, const Pixels& pixels) {
-  if (pixels.width <= 0 || pixels.height <= 0) return false;
-  std::vector<uint8_t> rows;
-  rows.reserve(pixels.argb.size() * 3);
-  for (uint32_t p : pixels.argb) {
-    rows.push_back(static_cast<uint8_t>(p >> 16));
-    rows.push_back(static_cast<uint8_t>(p >> 8));
-    rows.push_back(static_cast<uint8_t>(p));
-  }
-  std::vector<png_bytep> rowPointers;
-  for (int y = 0; y < pixels.height; ++y)
-    rowPointers.push_back(rows.data() + static_cast<size_t>(y) * pixels.width * 3);
-  const int units = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
-  if (units <= 0) return false;
-  std::wstring widePath(static_cast<size_t>(units), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, &widePath[0], units);
-  std::FILE* file = _wfopen(widePath.c_str(), L"wb");
+  wchar_t widePath[MAX_PATH] = {};
+  if (pixels.width <= 0 || pixels.height <= 0 ||
+      !MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, widePath, MAX_PATH))
+    return false;
+  std::vector<uint32_t> opaque(pixels.argb);
+  for (uint32_t& p : opaque)
+    p |= 0xFF000000u;
+  png_image image = {};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(pixels.width);
+  image.height = static_cast<png_uint_32>(pixels.height);
+  image.format = PNG_FORMAT_BGRA;  // 0xAARRGGBB in memory, low byte first
+  std::FILE* file = _wfopen(widePath, L"wb");
   if (!file) return false;
-  const bool encoded = EncodeRgbPng(file, pixels.width, pixels.height, rowPointers.data());
-  return std::fclose(file) == 0 && encoded;
+  const bool written = png_image_write_to_stdio(&image, file, 0, opaque.data(), 0, nullptr) != 0;
+  return std::fclose(file) == 0 && written;
 }
 
 }  // namespace EditorHarness
