@@ -1,9 +1,7 @@
 // The built editor against the layout table, at the scale this test program's instrument was
 // compiled for: classes, places, pictures, parameters, styles and the state after construction.
 #include <map>
-#include <set>
 #include <typeinfo>
-#include <utility>
 
 #include "editor_fixture.h"
 #include "graphics/graphics_caches.h"
@@ -19,47 +17,22 @@ using namespace EditorLayout;
 
 const int s = InstrumentEditor::Scale();
 
-IRectangle ScaledRect(const Rect& r) {
-  const Rect scaled = Scaled(r, s);
-  return IRectangle{scaled.left, scaled.top, scaled.right, scaled.bottom};
-}
-
-bool SameRect(const IRectangle& a, const IRectangle& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-bool Overlap(const IRectangle& a, const IRectangle& b) {
-  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 const std::type_info& ClassOf(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::kBackground:
-    case ControlKind::kBitmap:
-      return typeid(IBitmapControl);
-    case ControlKind::kPitchWheel:
-      return typeid(IKnobMultiControl_pitchbendwheel);
-    case ControlKind::kKnob:
-      return typeid(IKnobMultiControl);
-    case ControlKind::kContact:
-      return typeid(IContactControl);
-    case ControlKind::kSwitch:
-      return typeid(ISwitchControl);
-    case ControlKind::kText:
-      return typeid(ITextControl);
-    case ControlKind::kFxSlot1Selector:
-      return typeid(IPopupMenu_FXSlot1Selector);
-    case ControlKind::kFxSlot2Selector:
-      return typeid(IPopupMenu_FXSlot2Selector);
-    case ControlKind::kPresetSelector:
-      return typeid(IPopupMenu_PresetSelector);
-    case ControlKind::kFileOpen:
-    case ControlKind::kFileSave:
-      return typeid(IFileSelectorControl_PresetFile);
-    case ControlKind::kPanel:
-      return typeid(IPanelControl);
-  }
-  return typeid(void);
+  using K = ControlKind;
+  static const std::map<ControlKind, const std::type_info*> classes = {
+      {K::kPitchWheel, &typeid(IKnobMultiControl_pitchbendwheel)},
+      {K::kKnob, &typeid(IKnobMultiControl)},
+      {K::kContact, &typeid(IContactControl)},
+      {K::kSwitch, &typeid(ISwitchControl)},
+      {K::kText, &typeid(ITextControl)},
+      {K::kFxSlot1Selector, &typeid(IPopupMenu_FXSlot1Selector)},
+      {K::kFxSlot2Selector, &typeid(IPopupMenu_FXSlot2Selector)},
+      {K::kPresetSelector, &typeid(IPopupMenu_PresetSelector)},
+      {K::kFileOpen, &typeid(IFileSelectorControl_PresetFile)},
+      {K::kFileSave, &typeid(IFileSelectorControl_PresetFile)},
+      {K::kPanel, &typeid(IPanelControl)}};
+  const auto found = classes.find(kind);
+  return found == classes.end() ? typeid(IBitmapControl) : *found->second;
 }
 
 const IBitmapStrip* StripOf(IControl* control) {
@@ -70,7 +43,7 @@ const IBitmapStrip* StripOf(IControl* control) {
   return nullptr;
 }
 
-TEST_F(EditorTest, BuildsEveryControlOfTheTableWithItsClassPlaceAndPicture) {
+TEST_F(EditorTest, BuildsEveryControlOfTheTableWithItsClassPlacePictureAndValue) {
   ASSERT_EQ(gui->NControls(), kControlCount);
   EXPECT_EQ(gui->Width(), 1000 * s);
   EXPECT_EQ(gui->Height(), 530 * s);
@@ -78,10 +51,15 @@ TEST_F(EditorTest, BuildsEveryControlOfTheTableWithItsClassPlaceAndPicture) {
   for (int i = 0; i < kControlCount; ++i) {
     const EditorLayout::Control& layout = kControls[i];
     IControl* control = Control(i);
+    const Rect r = Scaled(layout.rect, s);
     EXPECT_EQ(typeid(*control), ClassOf(layout.kind)) << "control " << i;
     EXPECT_EQ(control->ParamIdx(), layout.param) << "control " << i;
-    EXPECT_TRUE(SameRect(control->GetRect(), ScaledRect(layout.rect))) << "control " << i;
+    EXPECT_TRUE(SameRect(control->GetRect(), IRectangle{r.left, r.top, r.right, r.bottom})) << i;
     EXPECT_EQ(control->GetBlend().method, i == 0 ? kBlendPlainCopy : kBlendSourceAlpha);
+    // Only the effect panels start hidden; every control starts at its parameter.
+    EXPECT_EQ(control->IsHidden(), layout.panel >= 0) << "control " << i;
+    if (control->IsBound())
+      EXPECT_EQ(control->GetValue(), synth->GetParam(layout.param)->GetNormalized()) << i;
     if (const IBitmapStrip* strip = StripOf(control)) {
       EXPECT_EQ(strip->bitmap, BitmapCache::Find(layout.image)) << "control " << i;
       EXPECT_EQ(strip->FrameCount(), ImageById(layout.image).frames) << "control " << i;
@@ -91,6 +69,10 @@ TEST_F(EditorTest, BuildsEveryControlOfTheTableWithItsClassPlaceAndPicture) {
       EXPECT_EQ(knob->GetDirection(), IKnobControl::kVertical);
     }
   }
+  int panelControls = 0;
+  for (int panel = 0; panel < EditorLink::kPanelCount; ++panel)
+    panelControls += view->PanelControlCount(panel);
+  EXPECT_EQ(panelControls, 8 + 8 + 29);
   // Every picture is the generated one (the background is opaque), at this scale's size.
   EXPECT_EQ(gui->imagesFound, static_cast<int>(gui->loadedImages.size()));
   Raster_IBitmap* background = BitmapCache::Find(kImageBackground);
@@ -99,55 +81,16 @@ TEST_F(EditorTest, BuildsEveryControlOfTheTableWithItsClassPlaceAndPicture) {
     EXPECT_EQ(BitmapCache::Find(image.id)->Width(), image.width * s) << image.stem;
     EXPECT_EQ(BitmapCache::Find(image.id)->Height(), image.height * s) << image.stem;
   }
-}
-
-TEST_F(EditorTest, BindsEachParameterOnceAndKeepsEveryControlInside) {
-  std::map<int, int> bound;
-  for (int i = 1; i < gui->NControls(); ++i) {
-    const IRectangle& r = Control(i)->GetRect();
-    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= gui->Width() && r.bottom <= gui->Height())
-        << "control " << i;
-    if (Control(i)->IsBound()) ++bound[Control(i)->ParamIdx()];
-  }
-  EXPECT_EQ(bound.size(), 143u);
-  for (const auto& [param, count] : bound)
-    EXPECT_EQ(count, 1) << "parameter " << param;
-}
-
-TEST_F(EditorTest, OverlapsOnlyWhereTheLayoutStacksControls) {
-  // Stacked panels of one slot, each slot label under its selector, the load and save pictures
-  // under their file selectors, the preset name's shade, text and menu, and the two wheels with
-  // the first key. Everything lies on the header or the main panel (controls 1 and 2).
-  const std::set<std::pair<int, int>> intended = {
-      {150, 152}, {151, 153}, {156, 158}, {157, 159}, {160, 161},
-      {160, 162}, {161, 162}, {11, 12},   {12, 13},
-  };
-  auto slot = [](int i) {
-    const int panel = kControls[i].panel;
-    return panel < 0 ? -1 : (panel < EffectPanels::kSlot2FirstPanel ? 1 : 2);
-  };
-  for (int i = 3; i < kControlCount; ++i) {
-    for (int j = i + 1; j < kControlCount; ++j) {
-      if (!Overlap(Control(i)->GetRect(), Control(j)->GetRect())) continue;
-      const bool samePanelSlot = slot(i) > 0 && slot(i) == slot(j);
-      EXPECT_TRUE(samePanelSlot || intended.count({i, j})) << i << " overlaps " << j;
-    }
-  }
-}
-
-TEST_F(EditorTest, PlacesKeysCartridgesAndWheelWhereTheEditorShowsThem) {
-  EXPECT_TRUE(SameRect(Control(37)->GetRect(), IRectangle{924 * s, 402 * s, 954 * s, 482 * s}));
-  EXPECT_TRUE(SameRect(Control(13)->GetRect(), IRectangle{204 * s, 402 * s, 234 * s, 482 * s}));
-  for (int i = 3; i <= 8; ++i)
-    EXPECT_TRUE(SameRect(Control(i)->GetRect(), IRectangle{50 * s, 64 * s, 500 * s, 154 * s}));
-  for (int i = 9; i <= 10; ++i)
-    EXPECT_TRUE(SameRect(Control(i)->GetRect(), IRectangle{501 * s, 64 * s, 951 * s, 154 * s}));
-  EXPECT_EQ(Control(11)->GetRect().left, 99 * s);
-  EXPECT_EQ(Control(11)->GetRect().top, 405 * s);
-  EXPECT_EQ(Control(11)->ParamIdx(), EngineParam::PitchBend);
+  // A second instance finds every image in the cache.
+  Tovalune second;
+  EXPECT_EQ(LastNativeEditor()->loadedImages.size(), 0u);
+  EXPECT_EQ(LastNativeEditor()->NControls(), kControlCount);
 }
 
 TEST_F(EditorTest, GivesLabelsTheirStylesAndFileSelectorsThePresetFolder) {
+  EXPECT_STREQ(LabelText(EditorLabel::kFxSlot1), "FX Slot 1 : No Effect");
+  EXPECT_STREQ(LabelText(EditorLabel::kFxSlot2), "FX Slot 2 : No Effect");
+  EXPECT_STREQ(LabelText(EditorLabel::kPresetName), "< Presets Library >");
   const ITextStyle& label = Control(150)->GetTextStyle();
   EXPECT_STREQ(label.face, "Comic Sans MS");
   EXPECT_EQ(label.size, 16 * s);
@@ -159,39 +102,14 @@ TEST_F(EditorTest, GivesLabelsTheirStylesAndFileSelectorsThePresetFolder) {
   EXPECT_EQ(name.size, 20 * s);
   EXPECT_EQ(name.colour.ToPixel(), 0xFF646464u);
   EXPECT_EQ(static_cast<IPanelControl*>(Control(160))->GetColour().ToPixel(), 0x8C000000u);
-
   for (auto selector : {PresetFileSelector::kLoad, PresetFileSelector::kSave}) {
     const IFileSelectorControl* files = view->FileSelector(selector);
-    ASSERT_NE(files, nullptr);
-    EXPECT_EQ(files, Control(selector == PresetFileSelector::kLoad ? 158 : 159));
-    EXPECT_EQ(files->GetAction(), selector == PresetFileSelector::kLoad ? 0 : 1);
+    const bool load = selector == PresetFileSelector::kLoad;
+    EXPECT_EQ(files, Control(load ? 158 : 159));
+    EXPECT_EQ(files->GetAction(), load ? 0 : 1);
     EXPECT_STREQ(files->GetExtensions(), "tovalunepreset");
     EXPECT_EQ(files->GetFolder(), synth->Editor().PresetFolder());
   }
-}
-
-TEST_F(EditorTest, StartsWithEveryPanelHiddenAndEveryControlAtItsParameter) {
-  EXPECT_STREQ(LabelText(EditorLabel::kFxSlot1), "FX Slot 1 : No Effect");
-  EXPECT_STREQ(LabelText(EditorLabel::kFxSlot2), "FX Slot 2 : No Effect");
-  EXPECT_STREQ(LabelText(EditorLabel::kPresetName), "< Presets Library >");
-  for (int i = 0; i < kControlCount; ++i) {
-    EXPECT_EQ(Control(i)->IsHidden(), kControls[i].panel >= 0) << "control " << i;
-    if (Control(i)->IsBound()) {
-      EXPECT_EQ(Control(i)->GetValue(), synth->GetParam(Control(i)->ParamIdx())->GetNormalized())
-          << "control " << i;
-    }
-  }
-  int panelControls = 0;
-  for (int panel = 0; panel < EditorLink::kPanelCount; ++panel)
-    panelControls += view->PanelControlCount(panel);
-  EXPECT_EQ(panelControls, 8 + 8 + 29);
-}
-
-TEST_F(EditorTest, SecondInstanceFindsEveryImageInTheCache) {
-  Tovalune second;
-  ASSERT_NE(second.EditorView(), nullptr);
-  EXPECT_EQ(LastNativeEditor()->loadedImages.size(), 0u);
-  EXPECT_EQ(LastNativeEditor()->NControls(), kControlCount);
 }
 
 }  // namespace

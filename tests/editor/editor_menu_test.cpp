@@ -17,99 +17,92 @@ constexpr int kPresetMenu = 162;
 
 class SelectorTest : public EditorTest {
  protected:
-  const IPopupMenu_FXSlotSelector* Selector(int idx) {
-    return dynamic_cast<IPopupMenu_FXSlotSelector*>(Control(idx));
-  }
-  // Visibility of every control of each panel, after the next tick.
-  void ExpectVisiblePanels(int firstPanel, int panelCount, int visiblePanel) {
-    Tick();
-    for (int panel = firstPanel; panel < firstPanel + panelCount; ++panel) {
-      for (int k = 0; k < view->PanelControlCount(panel); ++k) {
-        EXPECT_EQ(Control(view->PanelControl(panel, k))->IsHidden(), panel != visiblePanel)
-            << "panel " << panel << " control " << k;
-      }
-    }
+  const IPopupMenu& Menu(int idx) {
+    return dynamic_cast<IPopupMenu_FXSlotSelector*>(Control(idx))->Menu();
   }
 };
 
 TEST_F(SelectorTest, EveryItemSetsItsChoiceShowsItsPanelAndLabelAndTellsNoHost) {
-  struct Slot {
+  const struct {
     int control;
     int param;
     int firstPanel;
     int panelCount;
     EditorLabel label;
     const char* (*text)(int);
-  };
-  const Slot slots[] = {
+  } slots[] = {
       {kSlot1Selector, EngineParam::FXSlot1Selector, EffectPanels::kSlot1FirstPanel,
        EffectPanels::kSlot1PanelCount, EditorLabel::kFxSlot1, EffectPanels::Slot1Label},
       {kSlot2Selector, EngineParam::FXSlot2Selector, EffectPanels::kSlot2FirstPanel,
        EffectPanels::kSlot2PanelCount, EditorLabel::kFxSlot2, EffectPanels::Slot2Label},
   };
-  for (const Slot& slot : slots) {
-    const IPopupMenu& menu = Selector(slot.control)->Menu();
+  for (const auto& slot : slots) {
+    const IPopupMenu& menu = Menu(slot.control);
     ASSERT_EQ(menu.NItems(), slot.panelCount + 1);
     EXPECT_EQ(menu.GetNumbering(), 0);
     // From the last item down, so that the first item is a change too.
     for (int k = menu.NItems() - 1; k >= 0; --k) {
       EXPECT_STREQ(menu.GetItem(k)->GetText(), slot.text(k + 1));
-      AnswerMenu(&menu, k);
-      Click(slot.control);
+      Choose(slot.control, &menu, k);
       EXPECT_EQ(Record(slot.param), k + 1);
-      ExpectVisiblePanels(slot.firstPanel, slot.panelCount, slot.firstPanel + k - 1);
+      Tick();
       EXPECT_STREQ(LabelText(slot.label), slot.text(k + 1));
+      for (int panel = slot.firstPanel; panel < slot.firstPanel + slot.panelCount; ++panel) {
+        for (int c = 0; c < view->PanelControlCount(panel); ++c)
+          EXPECT_EQ(Control(view->PanelControl(panel, c))->IsHidden(),
+                    panel != slot.firstPanel + k - 1)
+              << "panel " << panel << " control " << c;
+      }
     }
   }
-  EXPECT_EQ(HostEditCount(), 0);
-  EXPECT_EQ(gui->menusShown, 7 + 3);
-  EXPECT_EQ(gui->lastMenuRect.left, Control(kSlot2Selector)->GetRect().left);
+  EXPECT_EQ(synth->hostEdits.size(), 0u);
 }
 
 TEST_F(SelectorTest, AnyButtonOpensTheMenuAndDismissingChangesNothingButTheSelectorsLook) {
-  AnswerMenu(&Selector(kSlot1Selector)->Menu(), 3);
-  Click(kSlot1Selector);
+  Choose(kSlot1Selector, &Menu(kSlot1Selector), 3);
   DrawAll();
-  AnswerMenu(nullptr, 0);
-  Click(kSlot1Selector);
+  Choose(kSlot1Selector, nullptr, 0);
   EXPECT_EQ(Record(EngineParam::FXSlot1Selector), 4.0);
-  EXPECT_TRUE(Control(kSlot1Selector)->IsDirty());
-  const IRectangle dirty = Tick();
-  EXPECT_EQ(dirty.left, Control(kSlot1Selector)->GetRect().left);
-  EXPECT_EQ(dirty.right, Control(kSlot1Selector)->GetRect().right);
+  EXPECT_TRUE(SameRect(Tick(), Control(kSlot1Selector)->GetRect()));
   EXPECT_STREQ(LabelText(EditorLabel::kFxSlot1), "FX Slot 1 : Tube Dist");
-
-  AnswerMenu(&Selector(kSlot2Selector)->Menu(), 2);
-  const IRectangle& r = Control(kSlot2Selector)->GetRect();
-  IMouseKeys right{false, true, false, false, false};
-  gui->OnMouseDown(CentreX(r), CentreY(r), &right);
-  gui->OnMouseUp(CentreX(r), CentreY(r), &right);
+  gui->menuAnswer = [this](IPopupMenu*) { return Menu(kSlot2Selector).NativeCommandOf(2); };
+  Click(kSlot2Selector, 0, IMouseKeys{false, true, false, false, false});
   EXPECT_EQ(Record(EngineParam::FXSlot2Selector), 3.0);
 }
 
-TEST_F(SelectorTest, WritesTheChoiceUnderTheInstanceLock) {
+TEST_F(SelectorTest, SelectorsAndThePresetMenuWriteUnderTheInstanceLock) {
   // While another thread holds the instance lock, a choice waits; it lands once the lock is
   // free.
-  AnswerMenu(&Selector(kSlot1Selector)->Menu(), 2);
-  std::atomic<bool> chose{false};
-  std::thread user;
-  {
-    MutexLock lock(synth->GetMutex());
-    user = std::thread([&] {
-      Click(kSlot1Selector);
-      chose = true;
-    });
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_FALSE(chose);
-    EXPECT_EQ(Record(EngineParam::FXSlot1Selector), 1.0);
+  auto* presets = dynamic_cast<IPopupMenu_PresetSelector*>(Control(kPresetMenu));
+  const struct {
+    int control;
+    const IPopupMenu* menu;
+    int item;
+    int param;
+  } choices[] = {{kSlot1Selector, &Menu(kSlot1Selector), 2, EngineParam::FXSlot1Selector},
+                 {kPresetMenu, &presets->Submenu(4), 19, EngineParam::PresetSelector}};
+  for (const auto& choice : choices) {
+    const double before = Record(choice.param);
+    std::atomic<bool> chose{false};
+    std::thread user;
+    {
+      MutexLock lock(synth->GetMutex());
+      user = std::thread([&] {
+        Choose(choice.control, choice.menu, choice.item);
+        chose = true;
+      });
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      EXPECT_FALSE(chose) << choice.control;
+      EXPECT_EQ(Record(choice.param), before) << choice.control;
+    }
+    user.join();
   }
-  user.join();
   EXPECT_EQ(Record(EngineParam::FXSlot1Selector), 3.0);
+  EXPECT_EQ(synth->CurrentPreset(), 127);
 }
 
 TEST_F(SelectorTest, PresetMenuNamesTheLibraryAndGivesEachEntrysNumber) {
   auto* presets = dynamic_cast<IPopupMenu_PresetSelector*>(Control(kPresetMenu));
-  ASSERT_NE(presets, nullptr);
   const IPopupMenu& main = presets->MainMenu();
   ASSERT_EQ(main.NItems(), 11);
   EXPECT_STREQ(main.GetItem(0)->GetText(), "< Presets Library >");
@@ -126,26 +119,25 @@ TEST_F(SelectorTest, PresetMenuNamesTheLibraryAndGivesEachEntrysNumber) {
       EXPECT_STREQ(sub.GetItem(i)->GetText(), PresetLibrary::PresetName(category.firstPreset + i));
     listed += sub.NItems();
     for (int i : {0, sub.NItems() - 1}) {
-      AnswerMenu(&sub, i);
-      Click(kPresetMenu);
+      Choose(kPresetMenu, &sub, i);
       EXPECT_EQ(synth->CurrentPreset(), category.firstPreset + i) << category.caption;
       EXPECT_EQ(Record(EngineParam::PresetSelector), 0.0);
     }
   }
-  EXPECT_EQ(listed, PresetLibrary::kLastPreset);
+  EXPECT_EQ(listed, 219);
   EXPECT_EQ(synth->CurrentPreset(), 219);
-  for (int i : {1, 0}) {
-    AnswerMenu(&main, i);
-    Click(kPresetMenu);
-    EXPECT_EQ(synth->CurrentPreset(), i);
-  }
-  AnswerMenu(&presets->Submenu(4), 19);
-  Click(kPresetMenu);
+  // "< Presets Library >" loads nothing: only the preset number goes back to 0.
+  Choose(kPresetMenu, &main, 1);
+  EXPECT_EQ(synth->CurrentPreset(), 1);
+  Set(EngineParam::MainVolume, 0.3);
+  Choose(kPresetMenu, &main, 0);
+  EXPECT_EQ(synth->CurrentPreset(), 0);
+  EXPECT_EQ(Record(EngineParam::MainVolume), 0.3);
+  Choose(kPresetMenu, &presets->Submenu(4), 19);
   EXPECT_EQ(synth->CurrentPreset(), 127);
-  AnswerMenu(nullptr, 0);
-  Click(kPresetMenu);
+  Choose(kPresetMenu, nullptr, 0);
   EXPECT_EQ(synth->CurrentPreset(), 127);
-  EXPECT_EQ(HostEditCount(), 0);
+  EXPECT_EQ(synth->hostEdits.size(), 0u);
 }
 
 }  // namespace

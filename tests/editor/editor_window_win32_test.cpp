@@ -1,40 +1,147 @@
 // The instrument's editor in a host's window, under Wine: the VST3 module's editor at single
 // scale through createView and attached, the VST2 library's at double scale through
 // effEditOpen. Each state is read back from the screen, written as a picture into the build tree
-// and checked control by control against the bare panel.
+// and checked control by control against the bare panel composed from the module's own images.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
-#include "editor_capture_win32.h"
+#include "editor_harness.h"
 #include "engine/engine_params.h"
+#include "instrument/editor/editor_layout.h"
+#include "instrument/effect_panels.h"
+#include "raster/blend.h"
+#include "raster/png_image.h"
 #include "vst2_test_host.h"
 
 namespace {
 
-using EditorCapture::DifferencesIn;
-using EditorCapture::Pixels;
-using EditorCapture::WaitForWindow;
-using EditorLayout::kControls;
+using namespace EditorLayout;
+using EditorHarness::Pixels;
 
 constexpr int kFirstKey = 13;  // note 36
-constexpr int kPitchWheel = 11;
 // The part of the pitch wheel that the mod wheel (added later) does not cover.
-constexpr EditorLayout::Rect kPitchWheelOwn = {99, 405, 149, 485};
+constexpr Rect kPitchWheelOwn = {99, 405, 149, 485};
+
+// Writes a picture of the window into the build tree (Z: is the build machine's root).
+void Save(const std::string& name, const Pixels& pixels) {
+  std::string path = "Z:" + std::string(TOVALUNE_EDITOR_PICTURES) + "/" + name + ".png";
+  std::replace(path.begin(), path.end(), '/', '\\');
+  EXPECT_TRUE(EditorHarness::WritePixelsPng(path, pixels)) << name;
+}
+
+// Pixels of rect (single-scale editor pixels, taken at scale) whose RGB differ.
+int Differences(const Pixels& a, const Pixels& b, const Rect& rect, int scale = 1) {
+  const Rect r = Scaled(rect, scale);
+  int count = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x)
+      count += ((a.At(x, y) ^ b.At(x, y)) & 0xFFFFFF) != 0;
+  }
+  return count;
+}
+
+// The window once shows() accepts it, or the last read after the harness's timeout.
+template <class Shows>
+Pixels WaitFor(HWND window, Shows shows) {
+  Pixels capture;
+  EditorHarness::PumpUntil(
+      [&] { return shows(capture = EditorHarness::ReadWindowPixels(window)); });
+  return capture;
+}
+
+// The effect panel slot choice shows: -1 for "No Effect".
+int ShownPanel(int firstPanel, int choice) {
+  return choice <= 1 ? -1 : firstPanel + choice - 2;
+}
+
+// The editor's pictures as drawn: background, header, main panel and one cartridge or none.
+class EditorPictures {
+ public:
+  EditorPictures(HMODULE module, int scale) : module(module), scale(scale) {
+    bare = Compose(-1);
+    for (int panel = 0; panel < kEffectPanelCount; ++panel)
+      withCartridge[panel] = Compose(panel);
+  }
+
+  // Whether each slot's bay shows the bare panel when it has no effect, else the edge of the
+  // chosen effect's cartridge (where neither the switch nor a knob lies).
+  bool ShowsSlots(const Pixels& capture, int slot1, int slot2) const {
+    const int shown[2] = {ShownPanel(EffectPanels::kSlot1FirstPanel, slot1),
+                          ShownPanel(EffectPanels::kSlot2FirstPanel, slot2)};
+    const Rect bays[2] = {kControls[3].rect, kControls[9].rect};
+    for (int slot = 0; slot < 2; ++slot) {
+      if (shown[slot] < 0) {
+        if (Differences(capture, bare, bays[slot], scale) != 0) return false;
+        continue;
+      }
+      const EffectPanel& bay = kEffectPanels[shown[slot]];
+      const Rect edge{bay.x, bay.y, bay.x + 30, bay.y + 90};
+      if (Differences(capture, withCartridge[shown[slot]], edge, scale) != 0 ||
+          Differences(capture, bare, edge, scale) == 0)
+        return false;
+    }
+    return true;
+  }
+  // The bays show their choices and every control that draws, hidden panels aside, changed the
+  // bare panel's pixels (menus and file selectors draw nothing).
+  void ExpectState(const Pixels& capture, int slot1, int slot2) const {
+    EXPECT_TRUE(ShowsSlots(capture, slot1, slot2)) << "slots " << slot1 << ", " << slot2;
+    for (int idx = 3; idx < kControlCount; ++idx) {
+      const EditorLayout::Control& control = kControls[idx];
+      if (control.kind >= ControlKind::kFxSlot1Selector && control.kind <= ControlKind::kFileSave)
+        continue;
+      if (control.panel >= 0 &&
+          control.panel != ShownPanel(EffectPanels::kSlot1FirstPanel, slot1) &&
+          control.panel != ShownPanel(EffectPanels::kSlot2FirstPanel, slot2))
+        continue;
+      EXPECT_GT(Differences(capture, bare, control.rect, scale), 0)
+          << "control " << idx << " at slots " << slot1 << ", " << slot2;
+    }
+  }
+
+ private:
+  void Draw(Raster_IBitmap* canvas, int id, int x, int y, int method) const {
+    std::unique_ptr<Raster_MemBitmap> image(Raster_LoadPngResource(module, id));
+    ASSERT_TRUE(image) << "image " << id;
+    const IRectangle source{0, 0, image->Width(), image->Height()};
+    const IBlendSpec blend{method, 1.0f};
+    Raster_BlitArea(canvas, image.get(), Scaled(x, scale), Scaled(y, scale), &source, 1.0f,
+                    IBlendSpec::ModeFor(&blend));
+  }
+  Pixels Compose(int panel) const {
+    Raster_MemBitmap canvas(Scaled(kEditorWidth, scale), Scaled(kEditorHeight, scale));
+    Draw(&canvas, kImageBackground, 0, 0, kBlendPlainCopy);
+    for (int idx : {1, 2})
+      Draw(&canvas, kControls[idx].image, kControls[idx].rect.left, kControls[idx].rect.top,
+           kBlendSourceAlpha);
+    if (panel >= 0) {
+      const EffectPanel& bay = kEffectPanels[panel];
+      Draw(&canvas, bay.cartridgeImage, bay.x, bay.y, kBlendSourceAlpha);
+    }
+    return EditorHarness::ReadBitmapPixels(&canvas, canvas.Width(), canvas.Height());
+  }
+
+  HMODULE module;
+  int scale;
+  Pixels bare;
+  Pixels withCartridge[kEffectPanelCount];
+};
 
 class Vst3EditorWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     editor = std::make_unique<EditorHarness::ModuleEditor>(TOVALUNE_VST3_BUNDLE_BINARY);
     ASSERT_TRUE(editor->Loaded());
-    module = static_cast<HMODULE>(editor->module.library);
     host = std::make_unique<EditorHarness::HostWindow>(1000, 530);
     ASSERT_EQ(editor->Attach(host->Handle()), Steinberg::kResultOk);
     window = host->EditorChild();
     ASSERT_NE(window, nullptr);
-    pictures = std::make_unique<EditorCapture::EditorPictures>(module, 1);
+    pictures = std::make_unique<EditorPictures>(static_cast<HMODULE>(editor->module.library), 1);
   }
   void TearDown() override {
     editor.reset();
@@ -49,82 +156,68 @@ class Vst3EditorWindow : public ::testing::Test {
     TestAudioBlock block(64);
     editor->session->Process(block, Steinberg::Vst::kSample32, &changes, events);
   }
-  void Selectors(int slot1, int slot2) {
-    Process({{EngineParam::FXSlot1Selector, (slot1 - 1) / 6.0},
-             {EngineParam::FXSlot2Selector, (slot2 - 1) / 2.0}});
-  }
-  // The window once the bay of each slot shows its choice.
   Pixels WaitForSlots(int slot1, int slot2) {
-    return WaitForWindow(
-        window, [&](const Pixels& shown) { return pictures->ShowsSlots(shown, slot1, slot2); });
+    return WaitFor(window,
+                   [&](const Pixels& now) { return pictures->ShowsSlots(now, slot1, slot2); });
   }
 
   std::unique_ptr<EditorHarness::ModuleEditor> editor;
   std::unique_ptr<EditorHarness::HostWindow> host;
-  HMODULE module = nullptr;
   HWND window = nullptr;
-  std::unique_ptr<EditorCapture::EditorPictures> pictures;
+  std::unique_ptr<EditorPictures> pictures;
 };
 
 TEST_F(Vst3EditorWindow, ShowsEveryControlInEverySelectorCombination) {
   const Pixels initial = WaitForSlots(1, 1);
   ASSERT_EQ(initial.width, 1000);
   ASSERT_EQ(initial.height, 530);
-  EXPECT_TRUE(
-      EditorHarness::WritePixelsPng(EditorCapture::PicturePath("vst3_editor.png"), initial));
+  Save("vst3_editor", initial);
   pictures->ExpectState(initial, 1, 1);
   for (int slot1 = 1; slot1 <= 7; ++slot1) {
     for (int slot2 = 1; slot2 <= 3; ++slot2) {
-      Selectors(slot1, slot2);
+      Process({{EngineParam::FXSlot1Selector, (slot1 - 1) / 6.0},
+               {EngineParam::FXSlot2Selector, (slot2 - 1) / 2.0}});
       const Pixels shown = WaitForSlots(slot1, slot2);
       pictures->ExpectState(shown, slot1, slot2);
-      EditorHarness::WritePixelsPng(EditorCapture::PicturePath("vst3_fx" + std::to_string(slot1) +
-                                                               std::to_string(slot2) + ".png"),
-                                    shown);
+      Save("vst3_fx" + std::to_string(slot1) + std::to_string(slot2), shown);
     }
   }
 }
 
 TEST_F(Vst3EditorWindow, LightsAKeyPlayedByMidiAndTurnsThePitchWheel) {
   const Pixels unlit = WaitForSlots(1, 1);
-  const EditorLayout::Rect key = kControls[kFirstKey + 12].rect;  // note 48
+  const Rect key = kControls[kFirstKey + 12].rect;  // note 48
+  auto lit = [&](const Pixels& now) { return Differences(now, unlit, key) > 0; };
   TestEventList on;
   on.AddNoteOn(0, 0, 48, 0.8f);
   Process({}, &on);
-  const Pixels lit = WaitForWindow(
-      window, [&](const Pixels& now) { return DifferencesIn(now, unlit, key, 1) > 0; });
-  EXPECT_GT(DifferencesIn(lit, unlit, key, 1), 0);
-  EXPECT_EQ(DifferencesIn(lit, unlit, kControls[kFirstKey + 13].rect, 1), 0);
-  EditorHarness::WritePixelsPng(EditorCapture::PicturePath("vst3_key48.png"), lit);
+  const Pixels playing = WaitFor(window, lit);
+  EXPECT_TRUE(lit(playing));
+  EXPECT_EQ(Differences(playing, unlit, kControls[kFirstKey + 13].rect), 0);
+  Save("vst3_key48", playing);
   TestEventList off;
   off.AddNoteOff(0, 0, 48);
   Process({}, &off);
-  const Pixels released = WaitForWindow(
-      window, [&](const Pixels& now) { return DifferencesIn(now, unlit, key, 1) == 0; });
-  EXPECT_EQ(DifferencesIn(released, unlit, key, 1), 0);
+  EXPECT_FALSE(lit(WaitFor(window, [&](const Pixels& now) { return !lit(now); })));
 
-  // The wheel at 0, 0.5 and 1 shows three different frames; 0.5 is where it rests.
+  // The wheel at 0, 1 and 0.5 shows three different frames; 0.5 is where it rests.
   Pixels wheel[3];
+  auto shows = [&](int i, const Pixels& now) {
+    if (i == 1) return Differences(now, unlit, kControls[11].rect) == 0;
+    return Differences(now, unlit, kPitchWheelOwn) > 0 &&
+           (i == 0 || Differences(now, wheel[0], kPitchWheelOwn) > 0);
+  };
   for (int i : {0, 2, 1}) {
     Process({{EngineParam::PitchBend, i * 0.5}});
-    wheel[i] = WaitForWindow(window, [&](const Pixels& now) {
-      return i == 1 ? DifferencesIn(now, unlit, kPitchWheelOwn, 1) == 0
-                    : DifferencesIn(now, unlit, kPitchWheelOwn, 1) > 0 &&
-                          (i == 0 || DifferencesIn(now, wheel[0], kPitchWheelOwn, 1) > 0);
-    });
-    EditorHarness::WritePixelsPng(
-        EditorCapture::PicturePath("vst3_wheel" + std::to_string(i) + ".png"), wheel[i]);
+    wheel[i] = WaitFor(window, [&](const Pixels& now) { return shows(i, now); });
+    EXPECT_TRUE(shows(i, wheel[i])) << i;
+    Save("vst3_wheel" + std::to_string(i), wheel[i]);
   }
-  EXPECT_GT(DifferencesIn(wheel[0], wheel[1], kPitchWheelOwn, 1), 0);
-  EXPECT_GT(DifferencesIn(wheel[2], wheel[1], kPitchWheelOwn, 1), 0);
-  EXPECT_GT(DifferencesIn(wheel[0], wheel[2], kPitchWheelOwn, 1), 0);
-  EXPECT_EQ(DifferencesIn(wheel[1], unlit, kControls[kPitchWheel].rect, 1), 0);
 }
 
 TEST(Vst2EditorWindow, OpensAtDoubleScaleInTheHostsWindowAndCloses) {
   TovaluneEntries library;
   ASSERT_TRUE(OpenTovaluneEntries(&library));
-  const HMODULE module = static_cast<HMODULE>(library.library);
   {
     Vst2TestHost plugin;
     ASSERT_TRUE(plugin.Create(library.pluginMain));
@@ -134,23 +227,20 @@ TEST(Vst2EditorWindow, OpensAtDoubleScaleInTheHostsWindowAndCloses) {
     ASSERT_EQ(plugin.Dispatch(Op::kEditGetRect, 0, 0, &rect), 1);
     const int16_t* sides = static_cast<int16_t*>(rect);
     EXPECT_EQ(std::vector<int16_t>(sides, sides + 4), (std::vector<int16_t>{0, 0, 1060, 2000}));
-
     EditorHarness::HostWindow host(2000, 1060);
     ASSERT_EQ(plugin.Dispatch(Op::kEditOpen, 0, 0, host.Handle()), 1);
     const HWND window = host.EditorChild();
     ASSERT_NE(window, nullptr);
     plugin.SetParameter(EngineParam::FXSlot1Selector, 1.0f / 6.0f);  // chorus
     plugin.SetParameter(EngineParam::FXSlot2Selector, 1.0f);         // reverb
-    const EditorCapture::EditorPictures pictures(module, 2);
-    const Pixels shown = WaitForWindow(window, [&](const Pixels& now) {
+    const EditorPictures pictures(static_cast<HMODULE>(library.library), 2);
+    const Pixels shown = WaitFor(window, [&](const Pixels& now) {
       return now.width == 2000 && now.height == 1060 && pictures.ShowsSlots(now, 2, 3);
     });
     ASSERT_EQ(shown.width, 2000);
     ASSERT_EQ(shown.height, 1060);
-    EXPECT_TRUE(
-        EditorHarness::WritePixelsPng(EditorCapture::PicturePath("vst2_editor.png"), shown));
+    Save("vst2_editor", shown);
     pictures.ExpectState(shown, 2, 3);
-
     EXPECT_EQ(plugin.Dispatch(Op::kEditClose), 1);
     EXPECT_EQ(host.EditorChild(), nullptr);
     plugin.Close();
