@@ -59,7 +59,7 @@ int ShownPanel(int firstPanel, int choice) {
   return choice <= 1 ? -1 : firstPanel + choice - 2;
 }
 
-// The editor's pictures as drawn: background, header, main panel and one cartridge or none.
+// The bare panel and each cartridge on it, composed from the module's own images.
 class EditorPictures {
  public:
   EditorPictures(HMODULE module, int scale) : module(module), scale(scale) {
@@ -68,22 +68,20 @@ class EditorPictures {
       withCartridge[panel] = Compose(panel);
   }
 
-  // Whether each slot's bay shows the bare panel when it has no effect, else the edge of the
-  // chosen effect's cartridge (where neither the switch nor a knob lies).
+  // Whether each slot's bay shows the bare panel when it has no effect, else the left edge of
+  // the chosen effect's cartridge (where neither the switch nor a knob lies).
   bool ShowsSlots(const Pixels& capture, int slot1, int slot2) const {
     const int shown[2] = {ShownPanel(EffectPanels::kSlot1FirstPanel, slot1),
                           ShownPanel(EffectPanels::kSlot2FirstPanel, slot2)};
     const Rect bays[2] = {kControls[3].rect, kControls[9].rect};
     for (int slot = 0; slot < 2; ++slot) {
-      if (shown[slot] < 0) {
-        if (Differences(capture, bare, bays[slot], scale) != 0) return false;
-        continue;
-      }
-      const EffectPanel& bay = kEffectPanels[shown[slot]];
-      const Rect edge{bay.x, bay.y, bay.x + 30, bay.y + 90};
-      if (Differences(capture, withCartridge[shown[slot]], edge, scale) != 0 ||
-          Differences(capture, bare, edge, scale) == 0)
-        return false;
+      const int panel = shown[slot];
+      const Rect edge{bays[slot].left, bays[slot].top, bays[slot].left + 30, bays[slot].bottom};
+      const bool matches = panel < 0
+                               ? Differences(capture, bare, bays[slot], scale) == 0
+                               : Differences(capture, withCartridge[panel], edge, scale) == 0 &&
+                                     Differences(capture, bare, edge, scale) > 0;
+      if (!matches) return false;
     }
     return true;
   }
@@ -105,23 +103,19 @@ class EditorPictures {
   }
 
  private:
-  void Draw(Raster_IBitmap* canvas, int id, int x, int y, int method) const {
-    std::unique_ptr<Raster_MemBitmap> image(Raster_LoadPngResource(module, id));
-    ASSERT_TRUE(image) << "image " << id;
-    const IRectangle source{0, 0, image->Width(), image->Height()};
-    const IBlendSpec blend{method, 1.0f};
-    Raster_BlitArea(canvas, image.get(), Scaled(x, scale), Scaled(y, scale), &source, 1.0f,
-                    IBlendSpec::ModeFor(&blend));
-  }
+  // The editor's background, header, main panel and the cartridge of panel (none if -1).
   Pixels Compose(int panel) const {
     Raster_MemBitmap canvas(Scaled(kEditorWidth, scale), Scaled(kEditorHeight, scale));
-    Draw(&canvas, kImageBackground, 0, 0, kBlendPlainCopy);
-    for (int idx : {1, 2})
-      Draw(&canvas, kControls[idx].image, kControls[idx].rect.left, kControls[idx].rect.top,
-           kBlendSourceAlpha);
-    if (panel >= 0) {
-      const EffectPanel& bay = kEffectPanels[panel];
-      Draw(&canvas, bay.cartridgeImage, bay.x, bay.y, kBlendSourceAlpha);
+    for (int idx : {0, 1, 2, panel < 0 ? -1 : 3 + panel}) {
+      if (idx < 0) continue;
+      std::unique_ptr<Raster_MemBitmap> image(Raster_LoadPngResource(module, kControls[idx].image));
+      EXPECT_TRUE(image) << "control " << idx;
+      if (!image) continue;
+      const IRectangle source{0, 0, image->Width(), image->Height()};
+      const IBlendSpec blend{idx == 0 ? kBlendPlainCopy : kBlendSourceAlpha, 1.0f};
+      const Rect at = Scaled(kControls[idx].rect, scale);
+      Raster_BlitArea(&canvas, image.get(), at.left, at.top, &source, 1.0f,
+                      IBlendSpec::ModeFor(&blend));
     }
     return EditorHarness::ReadBitmapPixels(&canvas, canvas.Width(), canvas.Height());
   }
