@@ -66,8 +66,8 @@ int CountRgbDifferences(const Pixels& a, const Pixels& b);
 // Writes an opaque PNG file (UTF-8 path as the program sees it); false on failure.
 bool WritePixelsPng(const std::string& path, const Pixels& pixels);
 
-enum class Button { kLeft, kRight, kMiddle };
-// Moves the pointer to (x, y) in the window's client coordinates.
+// Input as the user's mouse and keyboard give it; positions in the window's client coordinates.
+enum class Button { kLeft, kRight };
 void MoveMouse(HWND window, int x, int y);
 void PressButton(Button button);
 void ReleaseButton(Button button);
@@ -79,55 +79,31 @@ void TypeText(const std::wstring& text);
 
 // Polls find on a helper thread until it gives a window or timeoutMs passes.
 HWND WaitForWindow(const std::function<HWND()>& find, int timeoutMs = kDefaultTimeoutMs);
-// The last visible dialog ("#32770") or popup menu ("#32768") of this process, or null.
-HWND FindProcessDialog();
+// The last visible popup menu ("#32768") of this process, or null.
 HWND FindProcessPopupMenu();
 
 // A helper thread that waits for a dialog of this process, hands it to act, then presses button
-// (IDOK, IDCANCEL, IDNO...). Whatever dialog is still open at the timeout is cancelled, so a
-// modal call never hangs a test.
+// (IDOK, IDCANCEL). Whatever dialog is still open at the timeout is cancelled, so a modal call
+// never hangs a test.
 class DialogDriver {
  public:
-  using Action = std::function<void(HWND dialog)>;
-  explicit DialogDriver(int button, Action act = nullptr);
-  ~DialogDriver() { Finish(); }
+  explicit DialogDriver(int button, std::function<void(HWND dialog)> act = nullptr);
+  ~DialogDriver() { Pressed(); }
   DialogDriver(const DialogDriver&) = delete;
   DialogDriver& operator=(const DialogDriver&) = delete;
-
-  void Finish();
-  // Whether a dialog was found and closed by the button (finishes first).
+  // Whether a dialog was found and closed by the button (waits for the helper).
   bool Pressed();
-  // The dialog's title, read before act ran (finishes first).
-  std::wstring Title();
 
  private:
   bool pressed = false;
-  std::wstring title;
   std::thread worker;
 };
 
-// The folder and file name an open or save dialog shows, and a file name typed into it.
+// The folder an open or save dialog shows, and a file name typed into it.
 std::wstring FileDialogFolder(HWND dialog);
-std::wstring FileDialogName(HWND dialog);
 void SetFileDialogName(HWND dialog, const std::wstring& name);
 // Puts Unicode text on the clipboard; null empties it. False when it cannot be opened.
 bool SetClipboardText(const wchar_t* text);
-
-// A new empty folder under the temporary folder (backslashes, no trailing one), removed with its
-// files by the destructor.
-class TempFolder {
- public:
-  explicit TempFolder(const char* prefix);
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& Path() const { return path; }
-  // Creates a file with a byte in it; its full path.
-  std::string AddFile(const char* name);
-
- private:
-  std::string path;
-};
 
 // One instance of a VST3 module's first class, prepared as a host prepares it, with its view.
 struct ModuleEditor {

@@ -1,13 +1,11 @@
-// The harness's dialog driver and window searches, the clipboard, temporary folders and editors
-// opened through a VST3 module.
+// The harness's dialog driver and window searches, the clipboard and editors opened through a
+// VST3 module.
 #include "editor_harness.h"
 // After the harness, which brings the platform's main header.
 #include <commdlg.h>
 #include <dlgs.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
@@ -18,25 +16,16 @@ namespace {
 
 constexpr int kTextSize = 512;
 
+// The first visible top-level window of className in z-order (the one that appeared last) that
+// belongs to this process.
 HWND FindVisibleWindowOfClass(const wchar_t* className) {
-  struct Search {
-    const wchar_t* className;
-    HWND found;
-  } search = {className, nullptr};
-  EnumWindows(
-      [](HWND candidate, LPARAM lParam) -> BOOL {
-        auto* search = reinterpret_cast<Search*>(lParam);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(candidate, &owner);
-        wchar_t name[16] = {};
-        if (owner != GetCurrentProcessId() || !IsWindowVisible(candidate) ||
-            !GetClassNameW(candidate, name, 16) || wcscmp(name, search->className) != 0)
-          return TRUE;
-        search->found = candidate;
-        return FALSE;  // the first in z-order: the one that appeared last
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  HWND found = nullptr;
+  while ((found = FindWindowExW(nullptr, found, className, nullptr))) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(found, &owner);
+    if (owner == GetCurrentProcessId() && IsWindowVisible(found)) return found;
+  }
+  return nullptr;
 }
 
 // Polls on a helper thread (sleeping between polls: the window thread runs the dialog).
@@ -54,11 +43,11 @@ void PressDialogButton(HWND dialog, int button) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }
 
-}  // namespace
-
 HWND FindProcessDialog() {
   return FindVisibleWindowOfClass(L"#32770");
 }
+
+}  // namespace
 
 HWND FindProcessPopupMenu() {
   return FindVisibleWindowOfClass(L"#32768");
@@ -70,12 +59,9 @@ HWND WaitForWindow(const std::function<HWND()>& find, int timeoutMs) {
   return found;
 }
 
-DialogDriver::DialogDriver(int button, Action act)
+DialogDriver::DialogDriver(int button, std::function<void(HWND dialog)> act)
     : worker([this, button, act] {
         if (HWND dialog = WaitForWindow(FindProcessDialog)) {
-          wchar_t text[kTextSize] = {};
-          GetWindowTextW(dialog, text, kTextSize);
-          title = text;
           if (act) act(dialog);
           PressDialogButton(dialog, button);
           pressed = WaitFor([&] { return !IsWindow(dialog); });
@@ -90,29 +76,14 @@ DialogDriver::DialogDriver(int button, Action act)
         }
       }) {}
 
-void DialogDriver::Finish() {
-  if (worker.joinable()) worker.join();
-}
-
 bool DialogDriver::Pressed() {
-  Finish();
+  if (worker.joinable()) worker.join();
   return pressed;
-}
-
-std::wstring DialogDriver::Title() {
-  Finish();
-  return title;
 }
 
 std::wstring FileDialogFolder(HWND dialog) {
   wchar_t text[kTextSize] = {};
   SendMessageW(dialog, CDM_GETFOLDERPATH, kTextSize, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-std::wstring FileDialogName(HWND dialog) {
-  wchar_t text[kTextSize] = {};
-  SendMessageW(dialog, CDM_GETSPEC, kTextSize, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
@@ -133,27 +104,6 @@ bool SetClipboardText(const wchar_t* text) {
   }
   CloseClipboard();
   return true;
-}
-
-TempFolder::TempFolder(const char* prefix) {
-  static int made = 0;
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() /
-      (std::string(prefix) + "_" + std::to_string(GetCurrentProcessId()) + "_" +
-       std::to_string(++made));
-  std::filesystem::create_directories(folder);
-  path = folder.string();
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path, ignored);
-}
-
-std::string TempFolder::AddFile(const char* name) {
-  const std::string file = path + "\\" + name;
-  std::ofstream(file, std::ios::binary) << 'x';
-  return file;
 }
 
 ModuleEditor::ModuleEditor(const std::string& modulePath) {

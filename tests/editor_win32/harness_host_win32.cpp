@@ -35,7 +35,6 @@ void SendKey(WORD virtualKey, WORD scan, DWORD flags) {
 
 DWORD ButtonFlag(Button button, bool down) {
   if (button == Button::kRight) return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
-  if (button == Button::kMiddle) return down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
   return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
 }
 

@@ -9,7 +9,6 @@ const char* const kMenuTexts[] = {"Zero", "One", "Two", "Three", "Four"};
 HarnessPlugin::HarnessPlugin() {
   GetParam(kKnob)->DefineDouble("Knob", 50.0, 0.0, 100.0, 0.01, "%");
   GetParam(kSwitch)->DefineDouble("Switch", 0.0, 0.0, 1.0, 1.0);
-  GetParam(kContact)->DefineDouble("Contact", 0.0, 0.0, 1.0, 1.0);
   GetParam(kMenu)->DefineDouble("Menu", 0.0, 0.0, 4.0, 1.0);
 }
 
@@ -56,21 +55,6 @@ bool MenuTestControl::Draw(IGraphics* graphics) {
   return graphics->FillRect(&colour, &rect, nullptr);
 }
 
-EditableTextControl::EditableTextControl(IPluginCore* plug, const IRectangle* r, const char* text)
-    : ITextControl(plug, r, ITextStyle::Make("Arial", 14, kColorWhite, kTextNormal, kAlignLeft),
-                   text) {}
-
-void EditableTextControl::MouseDown(int, int, IMouseKeys* keys) {
-  if (!keys || !keys->left || !plug->GetGui()) return;
-  IRectangle at = rect;
-  plug->GetGui()->ShowTextEntry(this, TextStyle(), &at, GetText(), nullptr);
-}
-
-void EditableTextControl::SetTextFromUser(const char* text) {
-  ++textsFromUser;
-  ReplaceText(text);
-}
-
 namespace TestEditor {
 
 IGraphicsWin* Build(HarnessPlugin* plug, void* moduleInstance) {
@@ -84,9 +68,7 @@ IGraphicsWin* Build(HarnessPlugin* plug, void* moduleInstance) {
   knob->DisablePrompt(false);
   gui->AddControl(knob);
   gui->AddControl(new ISwitchControl(plug, 200, 100, HarnessPlugin::kSwitch, strip(107, 2)));
-  gui->AddControl(new IContactControl(plug, 260, 100, HarnessPlugin::kContact, strip(112, 2)));
   gui->AddControl(new MenuTestControl(plug, &kMenuRect, HarnessPlugin::kMenu));
-  gui->AddControl(new EditableTextControl(plug, &kTextRect, "edit me"));
   plug->AttachGui(gui);
   return gui;
 }

@@ -1,6 +1,5 @@
-// A plug-in on the VST3 binding with a small editor: a knob, a switch, a contact, a menu control
-// and a text that opens a text entry of its own, drawn with the instrument's pictures. The
-// plug-in records what the editor tells the host.
+// A plug-in on the VST3 binding with a small editor: a knob, a switch and a menu control, drawn
+// with the instrument's pictures. The plug-in records what the editor tells the host.
 #pragma once
 
 #include <vector>
@@ -11,14 +10,14 @@
 
 class HarnessPlugin : public IPluginVST3 {
  public:
-  enum Param : int { kKnob = 0, kSwitch, kContact, kMenu };
+  enum Param : int { kKnob = 0, kSwitch, kMenu };
   struct Edit {
-    enum Kind { kBegin, kPerform, kEnd, kContextMenu } kind;
+    enum Kind { kBegin, kPerform, kEnd } kind;
     int idx;
     double normalized;
   };
 
-  // Knob 0..100 (two decimals), switch and contact 0..1 in steps of 1, menu 0..4.
+  // Knob 0..100 (two decimals), switch 0..1 in steps of 1, menu 0..4.
   HarnessPlugin();
 
   void BeginHostEdit(int idx) override { edits.push_back({Edit::kBegin, idx, 0.0}); }
@@ -26,9 +25,6 @@ class HarnessPlugin : public IPluginVST3 {
     edits.push_back({Edit::kPerform, idx, normalized});
   }
   void EndHostEdit(int idx) override { edits.push_back({Edit::kEnd, idx, 0.0}); }
-  void PopupHostContextMenu(int idx, int, int) override {
-    edits.push_back({Edit::kContextMenu, idx, 0.0});
-  }
   int GetApiId() override { return api; }
   void GuiOpened() override { ++guiOpened; }
   void GuiClosing() override { ++guiClosing; }
@@ -55,32 +51,15 @@ class MenuTestControl : public IControl {
   int menusShown = 0;
 };
 
-// A text that a left press lets the user retype (a text entry without a parameter).
-class EditableTextControl : public ITextControl {
- public:
-  EditableTextControl(IPluginCore* plug, const IRectangle* rect, const char* text);
-  void MouseDown(int x, int y, IMouseKeys* keys) override;
-  void SetTextFromUser(const char* text) override;
-  int textsFromUser = 0;
-};
-
 namespace TestEditor {
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 530;
 // Control indexes (0 is the background).
-enum Control : int {
-  kKnobControl = 1,
-  kSwitchControl,
-  kContactControl,
-  kMenuControl,
-  kTextControl
-};
+enum Control : int { kKnobControl = 1, kSwitchControl, kMenuControl };
 constexpr IRectangle kKnobRect = {100, 100, 140, 140};
 constexpr IRectangle kSwitchRect = {200, 100, 232, 112};
-constexpr IRectangle kContactRect = {260, 100, 290, 180};
 constexpr IRectangle kMenuRect = {100, 300, 200, 330};
-constexpr IRectangle kTextRect = {300, 300, 420, 320};
 
 // Builds the editor, its pictures from the resources of moduleInstance, and attaches it to plug.
 IGraphicsWin* Build(HarnessPlugin* plug, void* moduleInstance);

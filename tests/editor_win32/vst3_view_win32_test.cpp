@@ -1,6 +1,5 @@
 // The VST3 editor view with the real window: attached to the host's "HWND" only, its size, a
-// second view taking the window, a parent destroyed first, and a module's view opened the way a
-// host opens it, showing the module's own pictures.
+// second view taking the window and a parent destroyed first.
 #include "editor_fixture.h"
 #include "pluginterfaces/gui/iplugview.h"
 
@@ -70,27 +69,4 @@ TEST_F(EditorTest, AHostThatDestroysItsWindowBeforeRemovingTheViewCausesNoHarm) 
   EXPECT_NE(host.EditorChild(), nullptr);
   view->removed();
   view->release();
-}
-
-TEST(Vst3Module, AModulesViewShowsItsEditorFromTheModulesOwnPictures) {
-  HostWindow host(TestEditor::kWidth, TestEditor::kHeight);
-  ModuleEditor module(TOVALUNE_HARNESS_MODULE);
-  ASSERT_TRUE(module.Loaded());
-  ASSERT_EQ(module.Attach(host.Handle()), kResultOk);
-  HWND window = host.EditorChild();
-  ASSERT_NE(window, nullptr);
-  // The knob's picture, decoded from the module's resources, covers most of its square.
-  const IRectangle knob = TestEditor::kKnobRect;
-  auto knobPixels = [&] {
-    const Pixels shown = ReadWindowPixels(window);
-    int different = 0;
-    for (int y = knob.top; y < knob.bottom; ++y) {
-      for (int x = knob.left; x < knob.right; ++x)
-        different += ((shown.At(x, y) ^ shown.At(0, 0)) & 0xFFFFFFu) != 0;
-    }
-    return different;
-  };
-  EXPECT_TRUE(PumpUntil([&] { return knobPixels() > knob.Width() * knob.Height() / 2; }));
-  module.Remove();
-  EXPECT_FALSE(IsWindow(window));
 }
