@@ -25,16 +25,10 @@ class EditorTest : public ::testing::Test {
     SettleInput();
   }
 
-  // A plug-in with the test editor, its pictures from the harness module's resources (this
-  // program embeds none).
+  // A plug-in with the test editor, its pictures from this program's resources.
   static HarnessPlugin* NewPlugin(IGraphicsWin** editor) {
-    static LoadedVst3Module* module = [] {
-      auto* loaded = new LoadedVst3Module();
-      LoadVst3Module(TOVALUNE_HARNESS_MODULE, loaded);
-      return loaded;
-    }();
     auto* made = new HarnessPlugin();
-    *editor = TestEditor::Build(made, module->library);
+    *editor = TestEditor::Build(made, GetModuleHandleW(nullptr));
     return made;
   }
   // Opens the editor in parent (default: the host window) and waits until it is drawn.
