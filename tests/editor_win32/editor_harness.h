@@ -67,7 +67,7 @@ int CountRgbDifferences(const Pixels& a, const Pixels& b);
 bool WritePixelsPng(const std::string& path, const Pixels& pixels);
 
 // Input as the user's mouse and keyboard give it; positions in the window's client coordinates.
-enum class Button { kLeft, kRight };
+enum class Button { kLeft, kRight, kMiddle };
 void MoveMouse(HWND window, int x, int y);
 void PressButton(Button button);
 void ReleaseButton(Button button);

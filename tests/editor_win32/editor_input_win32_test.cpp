@@ -75,6 +75,17 @@ TEST_F(EditorInput, TheWheelMovesAHundredthPerNotchWithoutAGesture) {
   EXPECT_EQ(Count(Edit::kBegin), 0);
 }
 
+// A middle press must neither turn the knob nor hold the mouse: nothing would release it.
+TEST_F(EditorInput, TheMiddleButtonDoesNothing) {
+  PressOn(TestEditor::kKnobRect, Button::kMiddle);
+  SettleInput();
+  EXPECT_EQ(gui->CaptureIndex(), -1);
+  EXPECT_NE(GetCapture(), window);
+  ReleaseButton(Button::kMiddle);
+  SettleInput();
+  EXPECT_TRUE(plug->edits.empty());
+}
+
 TEST_F(EditorInput, KeysNoControlTakesGoToTheHostsWindowOnce) {
   ASSERT_EQ(GetFocus(), window);
   TapKey(VK_F5);  // a key without a code

@@ -35,6 +35,7 @@ void SendKey(WORD virtualKey, WORD scan, DWORD flags) {
 
 DWORD ButtonFlag(Button button, bool down) {
   if (button == Button::kRight) return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+  if (button == Button::kMiddle) return down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
   return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
 }
 
