@@ -1,5 +1,5 @@
 // The built editor against the layout table, at the scale this test program's instrument was
-// compiled for: classes, places, pictures, parameters, styles and the state after construction.
+// compiled for: classes, places, pictures, parameters and the state after construction.
 #include <map>
 #include <typeinfo>
 
@@ -64,19 +64,13 @@ TEST_F(EditorTest, BuildsEveryControlOfTheTableWithItsClassPlacePictureAndValue)
       EXPECT_EQ(strip->bitmap, BitmapCache::Find(layout.image)) << "control " << i;
       EXPECT_EQ(strip->FrameCount(), ImageById(layout.image).frames) << "control " << i;
     }
-    if (auto* knob = dynamic_cast<IKnobControl*>(control)) {
-      EXPECT_EQ(knob->GetGearing(), 4.0);
-      EXPECT_EQ(knob->GetDirection(), IKnobControl::kVertical);
-    }
   }
   int panelControls = 0;
   for (int panel = 0; panel < EditorLink::kPanelCount; ++panel)
     panelControls += view->PanelControlCount(panel);
   EXPECT_EQ(panelControls, 8 + 8 + 29);
-  // Every picture is the generated one (the background is opaque), at this scale's size.
+  // Every picture is the generated one, at this scale's size.
   EXPECT_EQ(gui->imagesFound, static_cast<int>(gui->loadedImages.size()));
-  Raster_IBitmap* background = BitmapCache::Find(kImageBackground);
-  EXPECT_EQ(background->Bits()[10 * background->RowSpan() + 10] >> 24, 0xFFu);
   for (const Image& image : kImages) {
     EXPECT_EQ(BitmapCache::Find(image.id)->Width(), image.width * s) << image.stem;
     EXPECT_EQ(BitmapCache::Find(image.id)->Height(), image.height * s) << image.stem;
@@ -85,31 +79,6 @@ TEST_F(EditorTest, BuildsEveryControlOfTheTableWithItsClassPlacePictureAndValue)
   Tovalune second;
   EXPECT_EQ(LastNativeEditor()->loadedImages.size(), 0u);
   EXPECT_EQ(LastNativeEditor()->NControls(), kControlCount);
-}
-
-TEST_F(EditorTest, GivesLabelsTheirStylesAndFileSelectorsThePresetFolder) {
-  EXPECT_STREQ(LabelText(EditorLabel::kFxSlot1), "FX Slot 1 : No Effect");
-  EXPECT_STREQ(LabelText(EditorLabel::kFxSlot2), "FX Slot 2 : No Effect");
-  EXPECT_STREQ(LabelText(EditorLabel::kPresetName), "< Presets Library >");
-  const ITextStyle& label = Control(150)->GetTextStyle();
-  EXPECT_STREQ(label.face, "Comic Sans MS");
-  EXPECT_EQ(label.size, 16 * s);
-  EXPECT_EQ(label.colour.ToPixel(), 0xC8FFFFFFu);
-  EXPECT_EQ(label.style, kTextBold);
-  EXPECT_EQ(label.alignment, kAlignCenter);
-  const ITextStyle& name = Control(161)->GetTextStyle();
-  EXPECT_STREQ(name.face, "Arial");
-  EXPECT_EQ(name.size, 20 * s);
-  EXPECT_EQ(name.colour.ToPixel(), 0xFF646464u);
-  EXPECT_EQ(static_cast<IPanelControl*>(Control(160))->GetColour().ToPixel(), 0x8C000000u);
-  for (auto selector : {PresetFileSelector::kLoad, PresetFileSelector::kSave}) {
-    const IFileSelectorControl* files = view->FileSelector(selector);
-    const bool load = selector == PresetFileSelector::kLoad;
-    EXPECT_EQ(files, Control(load ? 158 : 159));
-    EXPECT_EQ(files->GetAction(), load ? 0 : 1);
-    EXPECT_STREQ(files->GetExtensions(), "tovalunepreset");
-    EXPECT_EQ(files->GetFolder(), synth->Editor().PresetFolder());
-  }
 }
 
 }  // namespace
