@@ -58,8 +58,9 @@ TEST_F(EditorTest, BuildsEveryControlOfTheTableWithItsClassPlacePictureAndValue)
     EXPECT_EQ(control->GetBlend().method, i == 0 ? kBlendPlainCopy : kBlendSourceAlpha);
     // Only the effect panels start hidden; every control starts at its parameter.
     EXPECT_EQ(control->IsHidden(), layout.panel >= 0) << "control " << i;
-    if (control->IsBound())
+    if (control->IsBound()) {
       EXPECT_EQ(control->GetValue(), synth->GetParam(layout.param)->GetNormalized()) << i;
+    }
     if (const IBitmapStrip* strip = StripOf(control)) {
       EXPECT_EQ(strip->bitmap, BitmapCache::Find(layout.image)) << "control " << i;
       EXPECT_EQ(strip->FrameCount(), ImageById(layout.image).frames) << "control " << i;

@@ -38,7 +38,9 @@ TEST(EditorLayout, KindsCartridgesAndTheKeysByNoteNumber) {
 TEST(EditorLayout, BindsEachParameterOnceAndTheMatrixByName) {
   std::set<int> bound;
   for (const Control& control : kControls) {
-    if (control.param >= 0) EXPECT_TRUE(bound.insert(control.param).second) << control.param;
+    if (control.param >= 0) {
+      EXPECT_TRUE(bound.insert(control.param).second) << control.param;
+    }
   }
   EXPECT_EQ(bound.size(), 143u);
   int cells = 0;
@@ -66,15 +68,18 @@ TEST(EditorLayout, KeepsControlsInsideAndOverlappingOnlyWhereStacked) {
   for (int i = 1; i < kControlCount; ++i) {
     const Rect& a = kControls[i].rect;
     EXPECT_TRUE(kEditorRect.Contains(a)) << "control " << i;
-    if (kControls[i].panel >= 0) EXPECT_TRUE(kControls[3 + kControls[i].panel].rect.Contains(a));
+    if (kControls[i].panel >= 0) {
+      EXPECT_TRUE(kControls[3 + kControls[i].panel].rect.Contains(a));
+    }
     EXPECT_EQ(Scaled(a, kDoubleScale), (Rect{2 * a.left, 2 * a.top, 2 * a.right, 2 * a.bottom}));
     for (int j = i + 1; i >= 3 && j < kControlCount; ++j) {
       const Rect& b = kControls[j].rect;
       const bool overlap =
           a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-      if (overlap)
+      if (overlap) {
         EXPECT_TRUE((slot(i) >= 0 && slot(i) == slot(j)) || stacked.count({i, j}))
             << i << ", " << j;
+      }
     }
   }
 }
