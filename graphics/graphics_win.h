@@ -120,6 +120,9 @@ class IGraphicsWin : public IGraphics {
   intptr_t HandleKeyMessage(void* hwnd, unsigned message, uintptr_t wParam, intptr_t lParam);
   intptr_t ForwardToRoot(void* hwnd, unsigned message, uintptr_t wParam, intptr_t lParam);
   void OnFrameTick();
+  // Before a dialog or menu takes the mouse: the pressed control's gesture ends and the window
+  // lets go of the mouse.
+  void LetGoOfMouse();
   // Paints the update area: the controls redrawn first, or (while a text entry stands) only the
   // back buffer copied.
   void OnPaint(bool drawControls);

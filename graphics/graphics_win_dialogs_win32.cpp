@@ -12,9 +12,9 @@
 #include <new>
 #include <string>
 
+#include "framework/wide_text_win32.h"
 #include "graphics/graphics_win.h"
 #include "graphics/graphics_win_internal_win32.h"
-#include "framework/wide_text_win32.h"
 
 namespace {
 
@@ -155,14 +155,13 @@ void IGraphicsWin::AppDataFolder(HeapString* out, bool common) {
 
 void IGraphicsWin::PromptForFile(HeapString* file, int action, HeapString* folder,
                                  const char* extensions) {
-  ClearCapture();
+  LetGoOfMouse();
   if (!file) return;
   HWND hwnd = AsWindow(window);
   if (!hwnd) {
     file->Set("");
     return;
   }
-  if (GetCapture() == hwnd) ReleaseCapture();
 
   wchar_t name[kFileNameSize];
   Utf8ToWide(file->Get(), name, kFileNameSize, true);
@@ -217,8 +216,7 @@ bool IGraphicsWin::PromptForColor(IColor* colour, const char* prompt) {
     dialog.lpfnHook = ColourDialogHook;
     dialog.lCustData = reinterpret_cast<LPARAM>(title.c_str());
   }
-  ClearCapture();
-  if (GetCapture() == hwnd) ReleaseCapture();
+  LetGoOfMouse();
   if (!ChooseColorW(&dialog)) return false;
   colour->red = GetRValue(dialog.rgbResult);
   colour->green = GetGValue(dialog.rgbResult);

@@ -3,9 +3,9 @@
 
 #include <commctrl.h>
 
+#include "framework/wide_text_win32.h"
 #include "graphics/graphics_win.h"
 #include "graphics/graphics_win_internal_win32.h"
-#include "framework/wide_text_win32.h"
 
 namespace {
 
@@ -52,10 +52,9 @@ HMENU BuildNativeMenu(const IPopupMenu* menu, int depth) {
 // ---- Popup menus ----
 
 IPopupMenu* IGraphicsWin::ShowPopupMenu(IPopupMenu* menu, IRectangle* rect) {
-  ClearCapture();
+  LetGoOfMouse();
   HWND hwnd = AsWindow(window);
   if (!menu || !hwnd) return nullptr;
-  if (GetCapture() == hwnd) ReleaseCapture();
   menu->AssignIds();
   HMENU native = BuildNativeMenu(menu, 0);
   if (!native) return nullptr;

@@ -49,12 +49,17 @@ bool AcquireWindowClass(HINSTANCE instance) {
   return true;
 }
 
-// Counts one window less; the class is unregistered with the last, when the system lets it go
-// (not while a window of the class still exists).
-void ReleaseWindowClass() {
-  if (openWindows > 0) --openWindows;
+// Unregisters the class once no editor counts a window of it, when the system lets it go (not
+// while a window of the class still exists, as after a parent destroyed with it).
+void UnregisterIdleWindowClass() {
   if (openWindows == 0 && classRegistered && UnregisterClassW(kWindowClassName, classInstance))
     classRegistered = false;
+}
+
+// Counts one window less; the class goes with the last.
+void ReleaseWindowClass() {
+  if (openWindows > 0) --openWindows;
+  UnregisterIdleWindowClass();
 }
 
 }  // namespace
@@ -182,8 +187,7 @@ IGraphicsWin::~IGraphicsWin() {
   delete[] customColours;
   customColours = nullptr;
   // A class kept because its last window died with its parent goes now, when it can.
-  if (openWindows == 0 && classRegistered && UnregisterClassW(kWindowClassName, classInstance))
-    classRegistered = false;
+  UnregisterIdleWindowClass();
 }
 
 int IGraphicsWin::OpenWindowCount() {
@@ -257,6 +261,12 @@ void IGraphicsWin::ForgetWindow() {
   window = nullptr;
   paintContext = nullptr;
   ignoreNextRelease = false;
+}
+
+void IGraphicsWin::LetGoOfMouse() {
+  ClearCapture();
+  HWND hwnd = AsWindow(window);
+  if (hwnd && GetCapture() == hwnd) ReleaseCapture();
 }
 
 // ---- Frame tick and painting ----

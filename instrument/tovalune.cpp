@@ -31,9 +31,7 @@ Tovalune::Tovalune() {
 }
 
 Tovalune::~Tovalune() {
-  InstallEditorLink(nullptr);
-  delete editorView;
-  editorView = nullptr;
+  DropEditorView();
   SynthEngine::Destroy(engine);
   engine = nullptr;
 }
@@ -97,12 +95,15 @@ void Tovalune::AllNotesOff() {
 
 void Tovalune::AttachGui(IGraphicsLink* gui) {
   if (gui && editorView && gui->GetGraphics() != editorView->Graphics()) {
-    // The built editor is about to go: nothing may reach its controls any more.
-    InstallEditorLink(nullptr);
-    delete editorView;
-    editorView = nullptr;
+    DropEditorView();  // the built editor is about to go
   }
   TovaluneBinding::AttachGui(gui);
+}
+
+void Tovalune::DropEditorView() {
+  InstallEditorLink(nullptr);  // nothing may reach the view's controls any more
+  delete editorView;
+  editorView = nullptr;
 }
 
 void Tovalune::InstallEditorLink(EditorLink* link) {

@@ -101,6 +101,10 @@ class Tovalune : public TovaluneBinding {
   const IMidiEventQueue& MidiQueue() const { return midiQueue; }
 
  private:
+  // Unhooks and deletes the controls' view of the editor BuildEditor made (the editor itself
+  // stays with the base). Creating, window or releasing thread; allocates nothing.
+  void DropEditorView();
+
   // Renders frames frames from frame start of the block's buffers (midi_play.cpp).
   void RenderRun(double** inputs, double** outputs, int start, int frames);
   // One MIDI message of the block (midi_play.cpp).
