@@ -192,6 +192,8 @@ bool IPluginCore::SendSysExMessage(const ISysExMessage*) {
 
 void IPluginCore::CurrentPresetChanged() {}
 
+void IPluginCore::BypassedBlock(int) {}
+
 void IPluginCore::SetBlockSize(int n) {
   if (n < 0) n = 0;
   if (n == blockSize && scratchFrames == n) return;

@@ -129,6 +129,10 @@ class IPluginCore {
   // Sizes every channel's scratch buffer to n doubles and zeroes it; nothing when n is the
   // current block size. A negative n counts as 0. Outside the audio path; allocates.
   virtual void SetBlockSize(int n);
+  // The host bypassed a block of nFrames frames: nothing was rendered. The plug-in consumes what
+  // it queued for the block, so that nothing waits to sound when the bypass ends. Base: nothing.
+  // Audio thread, under the instance lock; allocates nothing.
+  virtual void BypassedBlock(int nFrames);
 
   // ---- Identity and configuration (any thread; allocate nothing) ----
 

@@ -83,6 +83,7 @@ void Tovalune::ReceiveMidiMessage(const IMidiMessage* msg) {
 }
 
 void Tovalune::ProcessBlock(double** inputs, double** outputs, int nFrames) {
+  bypassing = false;
   const double tempo = GetTempo();
   WriteRecord(HostTempoBpm, tempo);
   WriteEngine(HostTempoBpm, tempo);
@@ -104,6 +105,23 @@ void Tovalune::ProcessBlock(double** inputs, double** outputs, int nFrames) {
     done = runEnd;
   }
   midiQueue.Flush(nFrames);
+}
+
+void Tovalune::BypassedBlock(int) {
+  // The engine stands still while bypassed: what it held must not sound on afterwards.
+  if (!bypassing) {
+    AllNotesOff();
+    bypassing = true;
+  }
+  for (const IMidiMessage* next = midiQueue.Front(); next; next = midiQueue.Front()) {
+    const IMidiMessage current = *next;
+    midiQueue.RemoveFront();
+    const int kind = current.status >> 4;
+    const bool noteOff =
+        kind == IMidiMessage::kNoteOff || (kind == IMidiMessage::kNoteOn && current.data2 == 0);
+    if (noteOff) ShowKey(false, current.data1);
+  }
+  midiQueue.Flush(0);
 }
 
 void Tovalune::RenderRun(double** inputs, double** outputs, int start, int frames) {

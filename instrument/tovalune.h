@@ -50,6 +50,10 @@ class Tovalune : public TovaluneBinding {
   // Writes the host tempo and renders nFrames frames, handling each queued message of the block
   // at its own frame. Audio thread under the instance lock; allocates nothing.
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
+  // A bypassed block: the first one lets go of every voice; the queued messages are consumed,
+  // notes that arrive while bypassed never sound and a note-off still puts its key out.
+  // Audio thread under the instance lock; allocates nothing.
+  void BypassedBlock(int nFrames) override;
   // Queues a message when it is on the channel that MidiChannelInput selects.
   // Audio thread (or the binding's MIDI thread under the instance lock); no lock of its own.
   void ReceiveMidiMessage(const IMidiMessage* msg) override;
@@ -159,6 +163,7 @@ class Tovalune : public TovaluneBinding {
   float currentPreset = 0.0f;
   bool panelHidden[EditorLink::kPanelCount] = {};
   bool restoring = false;  // a state restore is running: momentary parameters do not act
+  bool bypassing = false;  // the host bypasses the blocks: the voices were let go of
 
   EditorState editorState{this};
   InstrumentEditor* editorView = nullptr;  // owned; the base owns the editor itself

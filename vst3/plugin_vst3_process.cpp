@@ -103,6 +103,7 @@ tresult PLUGIN_API IPluginVST3::process(ProcessData& data) {
   } else {
     ProcessBuffers(data.numSamples);
   }
+  if (IsBypassed()) BypassedBlock(data.numSamples);
   UnbindChannels();
   return kResultOk;
 }

@@ -7,6 +7,8 @@
 #include "binding_fixture.h"
 #include "engine/engine_params.h"
 #include "engine/param_table.h"
+#include "framework/little_endian.h"
+#include "instrument/tovalune.h"
 #include "vst3/tovalune_module.h"
 #include "vst3/vst3_ids.h"
 
@@ -141,4 +143,71 @@ TEST_F(TovaluneModule, StateIs1564BytesAndRestoresTheSound) {
 
   ASSERT_EQ(session.RestoreState(saved), kResultOk);
   EXPECT_EQ(session.SaveState(), saved);
+}
+
+namespace {
+
+// Plays note 60, bypasses the instrument (by the parameter, or by a restored state) for 2000
+// blocks, with or without 100 notes in each, then ends the bypass. Checks that nothing is
+// pending, the queue never grew and no voice is on; returns the next second of channel 0.
+std::vector<double> RenderAcrossABypass(bool byState, bool notesWhileBypassed) {
+  const int32 size = byState ? kSample64 : kSample32;
+  Vst3TestSession instance(GetPluginFactory());
+  EXPECT_TRUE(instance.Prepare(size));
+  const Tovalune* synth = dynamic_cast<Tovalune*>(instance.component);
+  if (!synth) return {};
+  TestEventList held = NoteOn();
+  EXPECT_GT(instance.RenderPeak(256, size, &held), 0.0);
+  const int32 capacity = synth->MidiQueue().Capacity();
+
+  TestParameterChanges bypass;
+  if (byState) {
+    std::vector<std::uint8_t> state = instance.SaveState();
+    LittleEndian::StoreInt32(state.data() + state.size() - 4, 1);
+    EXPECT_EQ(instance.RestoreState(state), kResultOk);
+  } else {
+    bypass.Add(TovaluneVst3Ids::kBypassParamId, {1.0});
+  }
+  TestAudioBlock block(256);
+  for (int b = 0; b < 2000; ++b) {
+    TestEventList notes;
+    for (int k = 0; notesWhileBypassed && k < 100; ++k) {
+      const int pitch = 36 + (b + k) % 48;
+      if (k % 3 == 2) {
+        notes.AddNoteOff(k * 2, 0, pitch);
+      } else {
+        notes.AddNoteOn(k * 2, 0, pitch, 1.0f);
+      }
+    }
+    instance.Process(block, size, b == 0 ? &bypass : nullptr, &notes);
+  }
+  EXPECT_EQ(synth->MidiQueue().Count(), 0);
+  EXPECT_EQ(synth->MidiQueue().Capacity(), capacity);
+
+  TestParameterChanges resume;
+  resume.Add(TovaluneVst3Ids::kBypassParamId, {0.0});
+  instance.Process(block, size, &resume);
+  for (int v = 0; v < 8; ++v) {
+    EXPECT_EQ(synth->GetParam(EngineParam::VoiceParam(v, EngineParam::NoteGate))->Value(), 0.0);
+  }
+  std::vector<double> after;
+  for (int b = 0; b < 172; ++b) {
+    instance.Process(block, size);
+    for (int f = 0; f < block.frames; ++f)
+      after.push_back(byState ? block.Output64(0, 0, f) : block.Output32(0, 0, f));
+  }
+  return after;
+}
+
+}  // namespace
+
+// While bypassed, notes are consumed block by block; the note held before is let go of, and
+// what follows the bypass is the same as if no note had come during it.
+TEST(TovaluneBypass, ConsumesTheNotesOfEveryBypassedBlock) {
+  for (const bool byState : {false, true}) {
+    const std::vector<double> quiet = RenderAcrossABypass(byState, false);
+    const std::vector<double> busy = RenderAcrossABypass(byState, true);
+    ASSERT_EQ(busy.size(), 172u * 256u);
+    EXPECT_TRUE(busy == quiet) << (byState ? "restored state" : "parameter");
+  }
 }
