@@ -70,7 +70,7 @@ TEST(IParameter, DefineKeepsTheRangeUsable) {
   EXPECT_DOUBLE_EQ(shaped.Shape(), 3.0);
 
   // 31 bytes fit: the é in bytes 31 and 32 goes whole.
-  const char* longName = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcd\xC3\xA9fghij";
+  const char* longName = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcd\xC3\xA9 ghij";
   shaped.DefineDouble(longName, 0.0, 0.0, 1.0, 0.01, longName);
   EXPECT_EQ(std::string(shaped.Name()), std::string(longName, 30));
   EXPECT_EQ(std::strlen(shaped.Label()), 30u);
