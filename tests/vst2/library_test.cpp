@@ -181,7 +181,8 @@ TEST_F(TovaluneLibrary, RandomChunksChangeNothingWhenRefusedAndKeepValuesInRange
       chunk[std::uniform_int_distribution<size_t>(0, last)(random)] =
           static_cast<uint8_t>(random());
     }
-    // And a value that is not a number, infinite or far beyond any range.
+    // And one value (of the bank's slot, or of a program) that is not a number, infinite or far
+    // beyond any range.
     const double odd[] = {NAN, INFINITY, -1e300, 1e300};
     const size_t at =
         (round % 2 ? 17 : 8) + 8 * std::uniform_int_distribution<size_t>(0, 194)(random);
