@@ -2,16 +2,12 @@
 #include <cmath>
 
 #include "framework/parameter.h"
+#include "framework/utf8_text.h"
 
 namespace {
 
 void CopyText(char* out, const char* text) {
-  int i = 0;
-  if (text) {
-    for (; i < IParameter::kTextSize - 1 && text[i] != '\0'; ++i)
-      out[i] = text[i];
-  }
-  out[i] = '\0';
+  CopyUtf8Cut(out, IParameter::kTextSize, text);
 }
 
 // A step counts as whole when it is within a billionth of itself of an integer, so that steps

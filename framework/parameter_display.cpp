@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "framework/parameter.h"
+#include "framework/utf8_text.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ bool TruncateToInt(double v, int32_t* out) {
 }
 
 void CopyDisplayText(char* out, const char* text) {
-  std::snprintf(out, IParameter::kTextSize, "%s", text);
+  CopyUtf8Cut(out, IParameter::kTextSize, text);
 }
 
 // The numeric display text: with a precision the value with that many decimals, otherwise its

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 
+#include "framework/utf8_text.h"
+
 namespace {
 
 // Hands p to the list; deletes it when the list cannot take it.
@@ -20,7 +22,7 @@ bool AddOwned(PtrList<T>& list, T* p) {
 }
 
 void CopyName(char* out, const char* text) {
-  std::snprintf(out, IPluginCore::kNameSize, "%s", text ? text : "");
+  CopyUtf8Cut(out, IPluginCore::kNameSize, text);
 }
 
 bool SetBusName(PtrList<HeapString>& names, int idx, const char* name) {

@@ -6,7 +6,7 @@
 
 // An in-memory preset the host can select by index: a name and a serialised parameter state.
 struct IPresetSlot {
-  static constexpr int kNameSize = 128;  // capacity including the NUL; longer names are cut
+  static constexpr int kNameSize = 128;  // bytes, the NUL included; longer names are cut
 
   bool initialized = false;
   char name[kNameSize] = {};
@@ -14,8 +14,8 @@ struct IPresetSlot {
 
   // Owner's thread; these allocate nothing.
   explicit IPresetSlot(const char* presetName = "") { SetName(presetName); }
-  // Copies the name, cut to kNameSize - 1 bytes; null counts as empty.
+  // Copies the name, cut to kNameSize - 1 bytes on a character boundary; null counts as empty.
   void SetName(const char* presetName);
-  // Copies at most length bytes of text (up to the first NUL), cut to kNameSize - 1 bytes.
+  // Copies at most length bytes of text (up to the first NUL), cut as above.
   void SetName(const char* text, int32_t length);
 };

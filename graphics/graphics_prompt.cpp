@@ -1,6 +1,8 @@
 // IGraphics: the value prompt of bound controls and the commit of a text entry.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -22,8 +24,36 @@ double ClampToRange(const IParameter* param, double v) {
   return v > param->Max() ? param->Max() : v;
 }
 
+// For a number beyond the range of a double: true when it is too small (below the smallest
+// one) rather than too large. The power of ten of its first significant digit plus its
+// exponent tells which.
+bool IsTooSmall(const char* number, const char* end) {
+  int64_t power = 0;
+  bool significant = false, fraction = false;
+  const char* p = number;
+  for (; p < end && *p != 'e' && *p != 'E'; ++p) {
+    if (*p == '.') {
+      fraction = true;
+    } else if (significant) {
+      if (!fraction) ++power;
+    } else if (fraction) {
+      --power;
+      significant = *p != '0';
+    } else {
+      significant = *p >= '1' && *p <= '9';
+    }
+  }
+  if (p < end) ++p;  // the exponent's mark
+  const bool negative = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) ++p;
+  int64_t exponent = 0;
+  for (; p < end; ++p)
+    exponent = std::min<int64_t>(exponent * 10 + (*p - '0'), int64_t{1} << 40);
+  return power + (negative ? -exponent : exponent) < 0;
+}
+
 // The decimal number text starts with (after blanks and a plus sign); 0 when it starts with
-// none. False for a number that is not finite.
+// none or when it is too small for a double. False for a number that is not finite.
 bool ReadDecimal(const char* text, double* out) {
   while (*text == ' ' || *text == '\t')
     ++text;
@@ -31,8 +61,12 @@ bool ReadDecimal(const char* text, double* out) {
   double v = 0.0;
   const char* end = text + std::strlen(text);
   const std::from_chars_result read = std::from_chars(text, end, v, std::chars_format::general);
-  if (read.ec == std::errc::result_out_of_range) return false;
-  if (read.ec != std::errc()) v = 0.0;
+  if (read.ec == std::errc::result_out_of_range) {
+    if (!IsTooSmall(*text == '-' ? text + 1 : text, read.ptr)) return false;
+    v = 0.0;
+  } else if (read.ec != std::errc()) {
+    v = 0.0;
+  }
   if (!std::isfinite(v)) return false;
   *out = v;
   return true;

@@ -6,13 +6,14 @@
 #include <system_error>
 
 #include "engine/engine_params.h"
+#include "framework/utf8_text.h"
 
 namespace PresetFile {
 namespace {
 
 constexpr const char* kHeader =
     "<Company>Vorn Audio</Company><Product>Tovalune</Product><Version>1.0.0</Version>";
-constexpr std::size_t kDisplayNameLimit = 35;
+constexpr std::size_t kDisplayNameLimit = 35;  // characters
 
 // File order: the engine's index order, except that ArpeggiatorMode precedes
 // ArpeggiatorBpmDivider and the four filter elements precede the first effect slot.
@@ -243,7 +244,12 @@ std::string DisplayName(const std::string& fileName) {
   std::string name = separator == std::string::npos ? fileName : fileName.substr(separator + 1);
   const std::size_t dot = name.rfind('.');
   if (dot != std::string::npos) name.erase(dot);
-  if (name.size() > kDisplayNameLimit) name = name.substr(0, kDisplayNameLimit) + "...";
+  // Characters, not bytes, count; the cut falls before the first character that is not kept.
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (IsUtf8Continuation(static_cast<unsigned char>(name[i]))) continue;
+    if (characters++ == kDisplayNameLimit) return name.substr(0, i) + "...";
+  }
   return name;
 }
 

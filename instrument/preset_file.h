@@ -44,7 +44,7 @@ std::vector<Value> Parse(const std::string& text);
 std::string LastLine(const std::string& contents);
 
 // The name shown for a preset file: without folders and extension, cut to 35 characters
-// followed by "..." when longer. Any thread; allocates.
+// (UTF-8 characters, each kept whole) followed by "..." when longer. Any thread; allocates.
 std::string DisplayName(const std::string& fileName);
 
 // One value as the file writes it ("0.5", "1", "1e-05", "0.123457"). Any thread; allocates.

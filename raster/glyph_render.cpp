@@ -80,7 +80,7 @@ bool Raster_CachedFont::RenderGlyph(uint16_t code) {
     return true;
   }
   record->advance = advance;
-  if (flags & FontFlagBlur) Raster_BlurBitmap(canvas, boxWidth, boxHeight);
+  if (flags & FontFlagBlur) Raster_BlurArea(boxWidth, boxHeight);
 
   const int32_t start = pixels.Size();
   const int64_t boxBytes = int64_t{boxWidth} * boxHeight;
@@ -90,8 +90,10 @@ bool Raster_CachedFont::RenderGlyph(uint16_t code) {
   }
   uint8_t* glyph = pixels.Bytes() + start;
 
-  // Coverage is the red byte; the glyph is as wide as its advance and any ink right of it.
-  int width = advance;
+  // Coverage is the red byte; the glyph is as wide as its advance and any ink right of it, but
+  // never wider than the cell that was stored (a source may draw a cell narrower than the
+  // advance).
+  int width = std::min(advance, boxWidth);
   for (int y = 0; y < boxHeight; ++y) {
     const uint32_t* row = RowAt(canvas, 0, y).pixel;
     for (int x = 0; x < boxWidth; ++x) {

@@ -2,7 +2,6 @@
 
 #include <png.h>
 
-#include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
@@ -14,16 +13,19 @@ namespace {
 
 // Large enough for every image of the editor (2000 x 2000 at the most, 7920 rows at the most).
 constexpr png_uint_32 kMaxSide = 16384;
+// The chunks the decoder reads (header, palette, transparency) need a few hundred bytes and the
+// image data is read in small pieces; no chunk may make libpng allocate more than this.
+constexpr png_alloc_size_t kMaxChunkAllocation = 1 << 20;
 
 void ReadFromMemory(png_structp png, png_bytep out, size_t count) {
   auto* reader = static_cast<RasterPng::PngMemoryReader*>(png_get_io_ptr(png));
-  // Reading past the end yields zeros, which the chunk checks then refuse.
-  std::memset(out, 0, count);
-  const size_t available = static_cast<size_t>(std::max<int32_t>(reader->remaining, 0));
-  const size_t taken = std::min(count, available);
-  if (taken > 0) std::memcpy(out, reader->next, taken);
-  reader->next += taken;
-  reader->remaining -= static_cast<int32_t>(taken);
+  // A chunk that claims more bytes than there are ends the decode at once.
+  if (reader->remaining < 0 || count > static_cast<size_t>(reader->remaining)) {
+    png_error(png, "read past the end of the data");
+  }
+  std::memcpy(out, reader->next, count);
+  reader->next += count;
+  reader->remaining -= static_cast<int32_t>(count);
 }
 
 // libpng's own handlers print; these only return control to the decoder or stay silent.
@@ -32,26 +34,29 @@ void ReadFromMemory(png_structp png, png_bytep out, size_t count) {
 }
 void IgnoreWarning(png_structp, png_const_charp) {}
 
-// Asks for rows of 8-bit pixels with four channels in the byte order alpha, red, green, blue.
+// Asks for rows of 8-bit pixels with four channels in the byte order alpha, red, green, blue,
+// and refuses an image whose rows would come otherwise.
 void RequestArgbRows(png_structp png, png_infop info) {
   png_uint_32 width = 0, height = 0;
   int depth = 0, colourType = 0;
   png_get_IHDR(png, info, &width, &height, &depth, &colourType, nullptr, nullptr, nullptr);
   if (colourType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
   if (colourType == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(png);
-  if (png_get_valid(png, info, PNG_INFO_tRNS)) {
-    png_set_tRNS_to_alpha(png);
-    colourType |= PNG_COLOR_MASK_ALPHA;
-  }
+  if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
   if (depth == 16) png_set_strip_16(png);
   if (depth < 8) png_set_packing(png);
   if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA) {
     png_set_gray_to_rgb(png);
   }
-  if (colourType & PNG_COLOR_MASK_ALPHA) {
-    png_set_swap_alpha(png);
-  } else {
-    png_set_filler(png, 0xFF, PNG_FILLER_BEFORE);
+  // libpng puts the filler only into rows without alpha and swaps only rows with alpha, so the
+  // rows come as 4-byte pixels whether or not it keeps the tRNS (it drops one that comes
+  // before a PLTE).
+  png_set_filler(png, 0xFF, PNG_FILLER_BEFORE);
+  png_set_swap_alpha(png);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  if (png_get_rowbytes(png, info) != 4 * static_cast<size_t>(png_get_image_width(png, info))) {
+    png_error(png, "rows without 4-byte pixels");
   }
 }
 
@@ -92,6 +97,10 @@ Raster_MemBitmap* Decode(std::FILE* file, PngMemoryReader* memory, Raster_MemBit
   }
 
   png_set_user_limits(png, kMaxSide, kMaxSide);
+  png_set_chunk_malloc_max(png, kMaxChunkAllocation);
+  // Only the header, palette, transparency and image data are read; every other chunk is
+  // skipped unread, whatever size it claims.
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
   if (file) {
     png_init_io(png, file);
   } else {

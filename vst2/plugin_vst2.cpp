@@ -82,11 +82,24 @@ intptr_t IPluginVST2::HostCall(int32_t opcode, int32_t index, intptr_t value, vo
 void IPluginVST2::ConnectChannels(bool input, int32_t count) {
   const int32_t channels = input ? NInChannels() : NOutChannels();
   for (int32_t i = 0; i < channels; ++i) {
-    IChannel* channel = input ? static_cast<IChannel*>(GetInChannel(i)) : GetOutChannel(i);
+    IChannel* channel = SideChannel(input, i);
     channel->connected = i < count;
     // A disconnected channel renders into its own scratch, never into a host buffer.
     if (!channel->connected) channel->PointAtScratch();
   }
+}
+
+IChannel* IPluginVST2::SideChannel(bool input, int32_t i) const {
+  return input ? static_cast<IChannel*>(GetInChannel(i)) : GetOutChannel(i);
+}
+
+int32_t IPluginVST2::ConnectedChannels(bool input) const {
+  const int32_t channels = input ? NInChannels() : NOutChannels();
+  int32_t connected = 0;
+  for (int32_t i = 0; i < channels; ++i) {
+    if (SideChannel(input, i)->connected) ++connected;
+  }
+  return connected;
 }
 
 void IPluginVST2::BeginHostEdit(int idx) {
@@ -189,8 +202,10 @@ void IPluginVST2::ApplyHostQuirks() {
   }
   effect.numInputs = NInChannels();
   effect.numOutputs = NOutChannels();
-  DescribeArrangement(&inputArrangement, NInChannels());
-  DescribeArrangement(&outputArrangement, NOutChannels());
+  // The arrangements keep describing the channels that are connected, which a host may have
+  // narrowed before this first effOpen.
+  DescribeArrangement(&inputArrangement, ConnectedChannels(true));
+  DescribeArrangement(&outputArrangement, ConnectedChannels(false));
   HostIdentified();
 }
 

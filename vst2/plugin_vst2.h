@@ -132,6 +132,9 @@ class IPluginVST2 : public IPluginCore {
   static void DescribeArrangement(VstSpeakerArrangement* arrangement, int32_t count);
   // Marks the first count channels of one side connected and the rest disconnected.
   void ConnectChannels(bool input, int32_t count);
+  // Channel i of one side, and the number of connected channels of that side.
+  IChannel* SideChannel(bool input, int32_t i) const;
+  int32_t ConnectedChannels(bool input) const;
 
   ERect editorRect{};
   audioMasterCallback hostCallback = nullptr;

@@ -237,8 +237,7 @@ intptr_t IPluginVST2::GetPinProperties(bool input, int32_t index, void* ptr) {
   auto* pin = static_cast<VstPinProperties*>(ptr);
   pin->flags = kVstPinIsActive;
   if (index % 2 == 0 && index < count - 1) pin->flags |= kVstPinIsStereo;
-  const IChannel* channel =
-      input ? static_cast<const IChannel*>(GetInChannel(index)) : GetOutChannel(index);
+  const IChannel* channel = SideChannel(input, index);
   if (channel->label.Get()[0] != '\0') {
     CopyToHost(pin->label, channel->label.Get(), kVstMaxLabelLen);
   } else {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "framework/little_endian.h"
 #include "tests/framework/test_plugin.h"
@@ -78,6 +79,9 @@ TEST_F(PresetTest, FillingAndModifyingStoreTheCurrentSound) {
   EXPECT_TRUE(plugin.ModifyCurrentPreset(""));  // an empty name keeps the old one
   EXPECT_STREQ(plugin.GetPresetName(0), "Bright");
   EXPECT_DOUBLE_EQ(FirstStoredValue(plugin.GetPresetSlot(0)), 33.0);
+  const std::string whole(126, 'n');  // 127 bytes fit: the euro sign goes whole
+  plugin.ModifyCurrentPreset((whole + "\xE2\x82\xAC").c_str());
+  EXPECT_EQ(plugin.GetPresetName(0), whole);
 }
 
 TEST_F(PresetTest, ABankHoldsNameFlagAndStatePerSlotAndRoundTrips) {

@@ -6,11 +6,13 @@
 
 namespace {
 
-// Every text cut to a 6-byte buffer (5 bytes and the NUL) keeps only whole characters.
+// Every text cut to a 6-byte buffer (5 bytes and the NUL) keeps only whole characters; a text
+// of a given length is read no further.
 TEST(Utf8Text, CopiesAreCutBeforeACharacterThatDoesNotFitWhole) {
   struct Case {
     const char* text;
     const char* expected;
+    int textBytes = INT_MAX;
   };
   const Case cases[] = {
       {"abc", "abc"},
@@ -22,10 +24,12 @@ TEST(Utf8Text, CopiesAreCutBeforeACharacterThatDoesNotFitWhole) {
       {"a\xF0\x9F\x8E\xB9z", "a\xF0\x9F\x8E\xB9"},       // a four-byte character fits
       {"\xF0\x9F\x8E\xB9\xF0\x9F\x8E\xB9", "\xF0\x9F\x8E\xB9"},
       {nullptr, ""},
+      {"abcdefgh", "ab", 2},
+      {"abcd\xC3\xA9", "abcd", 6},
   };
   for (const Case& c : cases) {
     char out[6];
-    const int copied = CopyUtf8Cut(out, sizeof out, c.text);
+    const int copied = CopyUtf8Cut(out, sizeof out, c.text, c.textBytes);
     EXPECT_STREQ(out, c.expected) << (c.text ? c.text : "(null)");
     EXPECT_EQ(copied, static_cast<int>(std::string(c.expected).size()));
   }

@@ -20,6 +20,7 @@ TEST(EntryText, TextBecomesAClampedValueOrIsRefused) {
       {"1,5", true, 1.0},  {"12abc", true, 10.0}, {"abc", true, 0.0},        {"-", true, 0.0},
       {".5", true, 0.5},   {"-99", true, -10.0},  {"", false, 0.0},          {"   ", false, 0.0},
       {"nan", false, 0.0}, {"inf", false, 0.0},   {"-Infinity", false, 0.0}, {"1e999", false, 0.0},
+      {"1e-400", true, 0}, {"-1e-400", true, 0},  {"20e307", false, 0.0},    {".1e-323", true, 0},
   };
   for (const Row& row : rows) {
     double v = 123.0;

@@ -166,14 +166,21 @@ TEST(PresetFormat, OnlyTheLastLineIsRead) {
   EXPECT_EQ(PresetFile::LastLine("abc"), "abc");
 }
 
+// Folders and extension go; more than 35 characters (not bytes) keep 35 and gain "...".
 TEST(PresetFormat, DisplayNamesDropFolderAndExtension) {
-  EXPECT_EQ(PresetFile::DisplayName("/some/folder/My Sound.tovalunepreset"), "My Sound");
-  EXPECT_EQ(PresetFile::DisplayName("C:\\Presets\\Bass.tovalunepreset"), "Bass");
-  EXPECT_EQ(PresetFile::DisplayName("NoExtension"), "NoExtension");
-  EXPECT_EQ(PresetFile::DisplayName("a/ARP - Vanishing Signals....tovalunepreset"),
-            "ARP - Vanishing Signals...");
-  const std::string forty(40, 'x');
-  EXPECT_EQ(PresetFile::DisplayName("f/" + forty + ".tovalunepreset"),
-            std::string(35, 'x') + "...");
-  EXPECT_EQ(PresetFile::DisplayName(std::string(35, 'y') + ".p"), std::string(35, 'y'));
+  std::string cyrillic40;
+  for (int i = 0; i < 40; ++i)
+    cyrillic40 += "\xD0\x96";
+  const std::pair<std::string, std::string> names[] = {
+      {"/some/folder/My Sound.tovalunepreset", "My Sound"},
+      {"C:\\Presets\\Bass.tovalunepreset", "Bass"},
+      {"NoExtension", "NoExtension"},
+      {"a/ARP - Vanishing Signals....tovalunepreset", "ARP - Vanishing Signals..."},
+      {"f/" + std::string(40, 'x') + ".tovalunepreset", std::string(35, 'x') + "..."},
+      {std::string(35, 'y') + ".p", std::string(35, 'y')},
+      {"Тёплый бас рассвета.tovalunepreset", "Тёплый бас рассвета"},  // 19 characters, 36 bytes
+      {cyrillic40 + ".p", cyrillic40.substr(0, 70) + "..."},
+  };
+  for (const auto& [file, shown] : names)
+    EXPECT_EQ(PresetFile::DisplayName(file), shown) << file;
 }

@@ -18,7 +18,7 @@ bool FakeGlyphSource::DrawGlyphCell(RasterFontHandle font, uint16_t code, int ex
   lastExtraColumns = extraColumns;
   if (code == 0x7F) return false;
   const int height = static_cast<FakeFont*>(font)->lineHeight;
-  *cell = {Advance(code), Advance(code) + extraColumns, height};
+  *cell = {Advance(code), code == '~' ? 2 : Advance(code) + extraColumns, height};
   for (int y = 0; y < std::min(height, canvas->Height()); ++y) {
     for (int x = 0; x < std::min(cell->width, canvas->Width()); ++x) {
       // Only the red byte carries coverage; the green byte is noise that must not matter.

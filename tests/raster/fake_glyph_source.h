@@ -5,9 +5,10 @@
 #include "raster/glyph_source.h"
 
 // Made-up glyphs for fonts without a platform rasteriser; a font handle is a FakeFont*. The
-// advance of a code is 3 + code % 5 and its cell is the line height tall. Ink: ' ' none; '.' one
-// full-ink dot at (1, 2); code 0x7F no box at all; any other code a pattern in rows 1 to
-// height - 2 of its advance columns, and 'W' also a stroke at column advance + 1.
+// advance of a code is 3 + code % 5 and its cell is the line height tall and, but for '~' (a cell
+// 2 columns wide, narrower than its advance), as wide as asked. Ink: ' ' none; '.' one full-ink
+// dot at (1, 2); code 0x7F no box at all; any other code a pattern in rows 1 to height - 2 of
+// its advance columns, and 'W' also a stroke at column advance + 1.
 struct FakeFont {
   int lineHeight;
 };

@@ -72,6 +72,10 @@ TEST_F(GlyphTest, RenderingTrimsKeepsOverhangingInkThresholdsAndTurns) {
     }
     EXPECT_EQ(Coverage('W'), expected) << counterClockwise;
   }
+  font.RenderGlyph('~');  // a cell narrower than the advance bounds the glyph
+  const GlyphRecord narrow = *font.FindGlyph('~');
+  EXPECT_EQ((std::vector<int>{narrow.width, narrow.height, narrow.advance}),
+            (std::vector<int>{16, 2, 4}));
   // The cell is 2 + line height / 16 columns wider than the advance (from 16 on).
   for (auto [height, extra] : {std::pair{15, 2}, {16, 3}, {32, 4}}) {
     Attach(0, height);
@@ -98,6 +102,13 @@ TEST_F(GlyphTest, RenderingTrimsKeepsOverhangingInkThresholdsAndTurns) {
     dot[9] = 255;
     EXPECT_EQ(Coverage('.'), dot) << flags;
   }
+  // Blurred, the dot keeps half and gives an eighth to each neighbour (a quarter inward from
+  // the first column).
+  Attach(FontFlagBlur);
+  font.RenderGlyph('.');
+  std::vector<int> blurred(4 * 16, 0);
+  blurred[8] = 63, blurred[9] = 127, blurred[10] = blurred[5] = blurred[13] = 31;
+  EXPECT_EQ(Coverage('.'), blurred);
   Attach(0, 1024);
   EXPECT_FALSE(font.RenderGlyph('B'));
 }

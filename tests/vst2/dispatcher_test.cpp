@@ -1,15 +1,18 @@
 // The dispatcher's opcode groups, on the test plug-in.
 #include <cmath>
+#include <numeric>
 #include <tuple>
 
+#include "editor_test_support.h"
 #include "test_plugin.h"
 
-const char* const kUntouched = "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx";  // all 32 bytes
-const std::string kLongName(120, 'n'), kCutName(23, 'n');
+const std::string kUntouched(32, 'x'), kUntouchedPin(128, 'x');  // every byte of the buffer
+// 22 bytes and a euro sign: in a 24-byte program name the euro sign has no room, and goes whole.
+const std::string kCutName(22, 'n'), kEuroName = kCutName + "\xE2\x82\xAC";
 
 // One dispatcher call (opt 0.5) per row and its answer. With a capacity the call writes into a
-// host buffer of that size and guard bytes, which then holds text (null: not checked); without
-// one, text is handed in as ptr.
+// host buffer of that size and guard bytes, which then holds text; without one, text is handed
+// in as ptr.
 TEST_F(TestPluginHost, AnswersEveryOpcodeGroupWithinTheHostsBuffers) {
   plug->GetParam(2)->SetClamped(1.0);  // shown by its display text
   const std::tuple<int32_t, int32_t, intptr_t, int, intptr_t, const char*> calls[] = {
@@ -27,13 +30,13 @@ TEST_F(TestPluginHost, AnswersEveryOpcodeGroupWithinTheHostsBuffers) {
       {Op::kGetParamDisplay, 0, 0, 32, 0, "50.0"},
       {Op::kGetParamDisplay, 1, 0, 32, 0, "-1000"},
       {Op::kGetParamDisplay, 2, 0, 32, 0, "Second"},
-      {Op::kGetParamName, 195, 0, 32, 0, kUntouched},
-      {Op::kGetParamDisplay, -1, 0, 32, 0, kUntouched},
+      {Op::kGetParamName, 195, 0, 32, 0, kUntouched.c_str()},
+      {Op::kGetParamDisplay, -1, 0, 32, 0, kUntouched.c_str()},
       {Op::kCanBeAutomated, 194, 0, 0, 1, nullptr},
       {Op::kCanBeAutomated, 195, 0, 0, 0, nullptr},
       {Op::kVendorSpecific, 7, 1, 32, 0xBEEF, "-5015"},
       {Op::kVendorSpecific, 7, 92, 32, 0xBEEF, "0.50000"},
-      {Op::kVendorSpecific, 7, 195, 32, 0, kUntouched},
+      {Op::kVendorSpecific, 7, 195, 32, 0, kUntouched.c_str()},
       {Op::kVendorSpecific, 7, 92, 0, 0, nullptr},
       {Op::kVendorSpecific, 8, 92, 0, 0, nullptr},  // a double parameter
       // Programs and their names.
@@ -43,7 +46,7 @@ TEST_F(TestPluginHost, AnswersEveryOpcodeGroupWithinTheHostsBuffers) {
       {Op::kGetProgramNameIndexed, 1, 0, 24, 0, ""},
       {Op::kSetProgramName, 0, 0, 0, 0, "Lead"},
       {Op::kGetProgramName, 0, 0, 24, 0, "Lead"},
-      {Op::kSetProgramName, 0, 0, 0, 0, kLongName.c_str()},  // cut to 23 characters
+      {Op::kSetProgramName, 0, 0, 0, 0, kEuroName.c_str()},
       {Op::kGetProgramName, 0, 0, 24, 0, kCutName.c_str()},
       {Op::kGetProgramNameIndexed, 0, 0, 24, 1, kCutName.c_str()},
       {Op::kSetProgramName, 0, 0, 0, 0, nullptr},
@@ -57,48 +60,60 @@ TEST_F(TestPluginHost, AnswersEveryOpcodeGroupWithinTheHostsBuffers) {
       // Channels: labels numbered from 1.
       {Op::kGetInputProperties, 1, 0, 128, 1, "Input 2"},
       {Op::kGetOutputProperties, 0, 0, 128, 1, "Output 1"},
-      {Op::kGetOutputProperties, 2, 0, 128, 0, nullptr},
+      {Op::kGetOutputProperties, 2, 0, 128, 0, kUntouchedPin.c_str()},
       // Editor and key names without an editor; a key name is empty and stays in its field.
       {Op::kEditOpen, 0, 0, 0, 0, nullptr},
       {Op::kEditClose, 0, 0, 0, 0, nullptr},
       {Op::kEditGetRect, 0, 0, 8, 0, "xxxxxxxx"},
       {Op::kGetMidiKeyName, 0, 0, 80, 0, "xxxxxxxx"},
-      {Op::kGetChunk, 1, 0, 0, 0, nullptr}};
+      {Op::kGetChunk, 1, 0, 0, 0, nullptr},
+      {Op::kGetTailSize, 0, 0, 0, 0, nullptr}};
   for (const auto& [opcode, index, value, capacity, answer, text] : calls) {
     SCOPED_TRACE(testing::Message() << "opcode " << opcode << " index " << index);
     if (capacity == 0) {
       host.Dispatch(opcode, index, value, const_cast<char*>(text), 0.5f);
     } else {
-      const std::string written = host.Text(opcode, index, capacity, value, 0.5f);
-      EXPECT_EQ(written, text ? text : written);
+      EXPECT_EQ(host.Text(opcode, index, capacity, value, 0.5f), text);
     }
     EXPECT_EQ(host.lastAnswer, answer);
   }
   EXPECT_EQ(plug->CockosExtensionBits(), 3);
+  // A value shown by a display text has no label.
+  plug->GetParam(0)->SetDisplayText(50, "Half");
+  EXPECT_EQ(host.Text(Op::kGetParamLabel, 0, 32), "");
+  // Pins: a stereo pair from each even index.
+  for (auto [index, flags] : {std::pair{0, 3}, {1, 1}}) {
+    std::vector<char> pin(128);
+    host.Dispatch(Op::kGetOutputProperties, index, 0, pin.data());
+    EXPECT_EQ(Get<int32_t>(pin.data(), 64), flags) << index;
+  }
 }
 
 TEST_F(TestPluginHost, ParameterValuesAreCheckedClampedAndShown) {
   auto* gui = new FakeEditor();
   plug->AttachGui(gui);
   gui->pushes.clear();
-  // effString2Parameter: index, text, answer, the value it leaves.
+  // effString2Parameter: index, text, answer, the value it leaves. No text changes nothing.
   const std::tuple<int, const char*, intptr_t, double> table[] = {
       {3, "0.25", 1, 0.25},    {3, "  0.5xyz", 1, 0.5}, {3, "abc", 1, 0.0},
       {3, "7", 1, 1.0},        {3, "nan", 0, 1.0},      {3, "1e999", 0, 1.0},
       {1, "-5000", 1, 5000.0}, {2, "Second", 1, 1.0},   {2, "second", 0, 1.0},
-      {195, "0.5", 0, 0.0},
+      {195, "0.5", 0, 0.0},    {3, nullptr, 1, 1.0},
   };
   for (const auto& [index, text, answer, value] : table) {
-    const size_t pushes = gui->pushes.size();
-    EXPECT_EQ(host.Dispatch(Op::kString2Parameter, index, 0, const_cast<char*>(text)), answer)
-        << text;
-    ASSERT_EQ(gui->pushes.size(), pushes + answer) << text;
-    if (answer == 0) continue;
-    EXPECT_EQ(plug->GetParam(index)->Value(), value) << text;
+    SCOPED_TRACE(text ? text : "no text");
+    const size_t pushes = gui->pushes.size(), changes = plug->changedParams.size();
+    EXPECT_EQ(host.Dispatch(Op::kString2Parameter, index, 0, const_cast<char*>(text)), answer);
+    const size_t changed = answer == 1 && text ? 1 : 0;
+    ASSERT_EQ(gui->pushes.size(), pushes + changed);
+    ASSERT_EQ(plug->changedParams.size(), changes + changed);
+    if (index < 195) {
+      EXPECT_EQ(plug->GetParam(index)->Value(), value);
+    }
+    if (!changed) continue;
     EXPECT_EQ(gui->pushes.back().value, value) << "the editor sees the stored value";
     EXPECT_EQ(plug->changedParams.back(), index);
   }
-  EXPECT_EQ(host.Dispatch(Op::kString2Parameter, 3), 1) << "no text changes nothing";
   // setParameter: only for a valid index and a finite value; the editor sees the stored value,
   // and nothing goes back to the host.
   const size_t pushes = gui->pushes.size();
@@ -116,6 +131,12 @@ TEST_F(TestPluginHost, ParameterValuesAreCheckedClampedAndShown) {
 }
 
 TEST_F(TestPluginHost, ProgramsRatesAndBlockSizesAreChecked) {
+  // effOpen hands every parameter to the plug-in, in index order.
+  plug->changedParams.clear();
+  host.Dispatch(Op::kOpen);
+  std::vector<int> all(195);
+  std::iota(all.begin(), all.end(), 0);
+  EXPECT_EQ(plug->changedParams, all);
   // Programs: only slots that exist, checked at full width; the sound is stored before
   // switching, so that switching back finds it as it was left.
   plug->changedParams.clear();
@@ -143,29 +164,41 @@ TEST_F(TestPluginHost, ProgramsRatesAndBlockSizesAreChecked) {
   EXPECT_EQ(plug->resets, resets + 3);
 }
 
+// The input and output arrangements the host is given, each as the (type, number of channels)
+// its record starts with.
+std::vector<int32_t> ReportedArrangements(Vst2TestHost& host) {
+  int32_t* reported[2] = {};
+  host.Dispatch(Op::kGetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(reported), &reported[1]);
+  if (!reported[0] || !reported[1]) return {};
+  return {reported[0][0], reported[0][1], reported[1][0], reported[1][1]};
+}
+
 TEST_F(TestPluginHost, SpeakerArrangementsDisconnectChannelsThatRenderApart) {
   // 904-byte arrangements that start with the int32 pair (type, number of channels).
   std::vector<int32_t> none(226), mono(226), five(226), negative(226);
   mono[1] = 1, five[1] = 5, negative[1] = -1;
-  // Input and output arrangements, the answer, the input count reported after.
-  const std::tuple<int32_t*, int32_t*, intptr_t, int32_t> table[] = {
-      {none.data(), mono.data(), 1, 0},
-      {nullptr, five.data(), 0, 0},
-      {mono.data(), negative.data(), 0, 0},
-      {nullptr, nullptr, 0, 0},
-      {mono.data(), nullptr, 1, 1}};
-  for (const auto& [input, output, answer, inputs] : table) {
+  // Input and output arrangements, the answer, the arrangements reported after: stereo (1),
+  // mono (0) or empty (-1) as the channels are connected.
+  const std::tuple<int32_t*, int32_t*, intptr_t, std::vector<int32_t>> table[] = {
+      {nullptr, nullptr, 0, {1, 2, 1, 2}},
+      {none.data(), mono.data(), 1, {-1, 0, 0, 1}},
+      {nullptr, five.data(), 0, {-1, 0, 0, 1}},
+      {mono.data(), negative.data(), 0, {-1, 0, 0, 1}},
+      {mono.data(), nullptr, 1, {0, 1, 0, 1}}};
+  for (const auto& [input, output, answer, reported] : table) {
     EXPECT_EQ(
         host.Dispatch(Op::kSetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(input), output),
         answer);
-    int32_t* reported[2] = {};
-    host.Dispatch(Op::kGetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(reported),
-                  &reported[1]);
-    ASSERT_TRUE(reported[0] && reported[1]);
-    EXPECT_EQ(reported[0][1], inputs);
-    EXPECT_EQ(std::vector<int32_t>(reported[1], reported[1] + 2), (std::vector<int32_t>{0, 1}));
-    EXPECT_FALSE(plug->GetOutChannel(1)->connected);
+    EXPECT_EQ(ReportedArrangements(host), reported);
+    EXPECT_EQ(plug->GetOutChannel(1)->connected, reported[3] == 2);
   }
+  // A mono output set before the first effOpen stays mono, with the second output apart.
+  Vst2TestHost early;
+  ASSERT_TRUE(early.Create(TestVst2Plugin::Create));
+  early.Dispatch(Op::kSetSpeakerArrangement, 0, 0, mono.data());
+  early.Dispatch(Op::kOpen);
+  EXPECT_EQ(ReportedArrangements(early), (std::vector<int32_t>{1, 2, 0, 1}));
+  EXPECT_FALSE(PluginOf(early)->GetOutChannel(1)->connected);
   // Double blocks longer than the block size beside the disconnected output: that channel renders
   // into its own scratch, never past it, and the host's second buffer is not its own.
   TestChannels<double> in(3000), out(3000, 7.0);
@@ -173,8 +206,34 @@ TEST_F(TestPluginHost, SpeakerArrangementsDisconnectChannelsThatRenderApart) {
   EXPECT_EQ(plug->blockFrames, (std::vector<int>{512, 512, 512, 512, 512, 440}));
   EXPECT_EQ(out.data[0], std::vector<double>(3000, TestVst2Plugin::kLevel));
   EXPECT_EQ(out.data[1], std::vector<double>(3000, 7.0));
+  // Without buffers the block renders on the scratch; without frames nothing renders.
+  plug->blockFrames.clear();
   host.Process<double>(Field::kProcessDoubleReplacing, nullptr, nullptr, 16);
   host.Process(Field::kProcessDoubleReplacing, in.pointers, out.pointers, -1);
+  EXPECT_EQ(plug->blockFrames, std::vector<int>{16});
+}
+
+// A restored chunk reaches the editor, a program also the current slot; the host's editor
+// rectangle follows the editor's size.
+TEST_F(TestPluginHost, RestoresReachEditorAndSlotAndTheRectangleFollowsTheEditor) {
+  auto* gui = new FakeEditor();
+  plug->AttachGui(gui);
+  plug->GetParam(0)->SetClamped(12.0);
+  const std::vector<uint8_t> program = host.GetChunk(1);
+  plug->GetParam(0)->SetClamped(30.0);
+  gui->pushes.clear();
+  ASSERT_EQ(host.SetChunk(1, program), 1);
+  EXPECT_EQ(gui->pushes.size(), 195u);
+  plug->GetParam(0)->SetClamped(40.0);
+  plug->LoadPresetSlot(0);
+  EXPECT_EQ(plug->GetParam(0)->Value(), 12.0);
+
+  auto* editor = new TestGraphics(plug, 300, 200);
+  plug->AttachGui(editor);
+  editor->ChangeSize(400, 250);
+  int16_t* rect = nullptr;
+  ASSERT_EQ(host.Dispatch(Op::kEditGetRect, 0, 0, &rect), 1);
+  EXPECT_EQ(std::vector<int16_t>(rect, rect + 4), (std::vector<int16_t>{0, 0, 250, 400}));
 }
 
 TEST_F(TestPluginHost, EventsReachThePluginInsideTheBlock) {

@@ -154,16 +154,23 @@ TEST_F(TovaluneLibrary, ChunksRestoreWhatTheyCarryOrAreRefusedWholeChangingNothi
                         intptr_t{16 * 1024 * 1024 + 1}})
     EXPECT_EQ(host.Dispatch(Op::kSetChunk, 0, size, data.data()), 0) << size;
   EXPECT_EQ(host.Dispatch(Op::kSetChunk, 0, 1577, nullptr), 0);
-  // The host hands back the very pointer it was given; an empty slot is named after its number.
+  // The host hands back the very pointer it was given: the sound it holds comes back.
+  ASSERT_EQ(host.SetChunk(0, bank), 1);
   void* given = nullptr;
   const intptr_t size = host.Dispatch(Op::kGetChunk, 0, 0, &given);
+  host.SetParameter(kMainVolume, 0.125f);
   EXPECT_EQ(host.Dispatch(Op::kSetChunk, 0, size, given), 1);
+  EXPECT_EQ(host.GetChunk(0), bank);
+  // An empty slot is named after its number.
   EXPECT_EQ(host.SetChunk(0, Join(kHeader, {0x03, 0x00, 0x00, 0x00, 'N', 'e', 'w', 0x00})), 1);
   EXPECT_EQ(host.Text(Op::kGetProgramNameIndexed, 0, 24), "user preset 1");
 }
 
-TEST_F(TovaluneLibrary, RandomChunksChangeNothingWhenRefused) {
+// Refused chunks change nothing, taken ones leave every value in range; a program made from a
+// valid state (the sound parameters 3 to 60 moved at random) comes back as it was set.
+TEST_F(TovaluneLibrary, RandomChunksChangeNothingWhenRefusedAndKeepValuesInRangeWhenTaken) {
   std::mt19937 random(14);
+  std::uniform_real_distribution<float> anyValue(0.0f, 1.0f);
   const std::vector<uint8_t> bank = host.GetChunk(0);
   for (int round = 0; round < 300; ++round) {
     std::vector<uint8_t> chunk = round % 2 ? bank : kHeader;
@@ -174,11 +181,30 @@ TEST_F(TovaluneLibrary, RandomChunksChangeNothingWhenRefused) {
       chunk[std::uniform_int_distribution<size_t>(0, last)(random)] =
           static_cast<uint8_t>(random());
     }
+    // And one value (of the bank's slot, or of a program) that is not a number, infinite or far
+    // beyond any range.
+    const double odd[] = {NAN, INFINITY, -1e300, 1e300};
+    const size_t at =
+        (round % 2 ? 17 : 8) + 8 * std::uniform_int_distribution<size_t>(0, 194)(random);
+    if (at + 8 <= chunk.size()) Put(chunk.data(), static_cast<int>(at), odd[random() % 4]);
     const std::vector<uint8_t> before = host.GetChunk(0);
     const intptr_t answer = host.SetChunk(round % 3 == 0 ? 1 : 0, chunk);
     ASSERT_TRUE(answer == 0 || answer == 1);
     if (answer == 0) {
       ASSERT_EQ(host.GetChunk(0), before) << round;
+    } else {
+      const std::vector<uint8_t> taken = host.GetChunk(1);
+      for (int i = 0; i < 195; ++i) {
+        const float value = host.GetParameter(i);
+        ASSERT_TRUE(std::isfinite(Get<double>(taken.data(), 8 + 8 * i)) && value >= 0.0f &&
+                    value <= 1.0f)
+            << round << " " << i;
+      }
     }
+    host.SetParameter(std::uniform_int_distribution<int>(3, 60)(random), anyValue(random));
+    const std::vector<uint8_t> program = host.GetChunk(1);
+    host.SetParameter(kMainVolume, anyValue(random));
+    ASSERT_EQ(host.SetChunk(1, program), 1);
+    ASSERT_EQ(host.GetChunk(1), program) << round;
   }
 }

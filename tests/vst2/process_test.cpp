@@ -36,27 +36,35 @@ TEST_F(TestPluginHost, TimeQueriesReadOnlyValidFields) {
     Put(time, Field::kSamplePos, position[0]);
     EXPECT_EQ(plug->GetSamplePosition(), position[1]) << position[0];
   }
-  Put<int32_t>(time, Field::kTimeFlags, 0x2000 | 0x200 | 0x2);  // signature, ppq, playing
+  // Signature, ppq, playing and looping; the tempo is not flagged.
+  Put<int32_t>(time, Field::kTimeFlags, 0x2000 | 0x200 | 0x2 | 0x4);
   Put(time, Field::kPpqPos, 8.5);
-  int numerator = -1, denominator = -1;
-  plug->GetTimeSignature(&numerator, &denominator);
-  EXPECT_EQ(std::make_pair(numerator, denominator), std::make_pair(0, 0));
   ITransportInfo info;
   info.numerator = 3;
-  plug->GetTimeInfo(&info);
-  EXPECT_EQ(info.numerator, 3) << "0/0 keeps the signature";
+  // Signatures 0/0 and negative ones are not valid: the transport keeps its own.
+  for (auto [num, den, valid] : {std::tuple{0, 0, false}, {-3, 4, false}, {7, 8, true}}) {
+    Put<int32_t>(time, Field::kNumerator, num);
+    Put<int32_t>(time, Field::kDenominator, den);
+    int numerator = -1, denominator = -1;
+    plug->GetTimeSignature(&numerator, &denominator);
+    EXPECT_EQ(std::make_pair(numerator, denominator),
+              valid ? std::pair(num, den) : std::pair(0, 0));
+    plug->GetTimeInfo(&info);
+    EXPECT_EQ(info.numerator, valid ? num : 3) << num;
+  }
   EXPECT_EQ(info.ppqPosition, 8.5);
   EXPECT_EQ(info.tempo, 120.0) << "not valid in the answer";
-  EXPECT_TRUE(info.transportIsRunning);
+  EXPECT_TRUE(info.transportIsRunning && info.transportLoopEnabled);
   EXPECT_EQ(host.calls.back().value, 0x3E00);
-  Put<int32_t>(time, Field::kNumerator, 7);
-  Put<int32_t>(time, Field::kDenominator, 8);
+  // A tempo valid in the transport answer is the last valid tempo from then on.
+  Put<int32_t>(time, Field::kTimeFlags, 0x400);
+  Put(time, Field::kTempo, 150.0);
   plug->GetTimeInfo(&info);
-  EXPECT_EQ(info.numerator, 7);
   Put<int32_t>(time, Field::kTimeFlags, 0x2);  // no validity flag: nothing is read
   Put(time, Field::kPpqPos, 1.0);
   plug->GetTimeInfo(&info);
   EXPECT_EQ(info.ppqPosition, 8.5);
+  EXPECT_EQ(plug->GetTempo(), 150.0);
 }
 
 // The product string is asked once; the version only with a name, packed as major.minor.patch in

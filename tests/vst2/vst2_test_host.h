@@ -34,8 +34,8 @@ constexpr int32_t kOpen = 0, kClose = 1, kSetProgram = 2, kGetProgram = 3, kSetP
                   kGetProgramNameIndexed = 29, kGetInputProperties = 33, kGetOutputProperties = 34,
                   kGetPlugCategory = 35, kSetSpeakerArrangement = 42, kGetEffectName = 45,
                   kGetVendorString = 47, kGetProductString = 48, kGetVendorVersion = 49,
-                  kVendorSpecific = 50, kCanDo = 51, kGetVstVersion = 58, kGetMidiKeyName = 66,
-                  kGetSpeakerArrangement = 69;
+                  kVendorSpecific = 50, kCanDo = 51, kGetTailSize = 52, kGetVstVersion = 58,
+                  kGetMidiKeyName = 66, kGetSpeakerArrangement = 69;
 constexpr int32_t kHostAutomate = 0, kHostWantMidi = 6, kHostGetTime = 7, kHostProcessEvents = 8,
                   kHostProcessLevel = 23, kHostProductString = 33, kHostVendorVersion = 34,
                   kHostBeginEdit = 43, kHostEndEdit = 44;
