@@ -87,8 +87,8 @@ TEST_F(TextEntry, ReturnOrTheFocusLeavingCommitsTheTypedNumberAsOneGesture) {
   EXPECT_EQ(GetFocus(), host.Handle());
 }
 
-// After each, the next click is whole: the contact hears its release.
-TEST_F(TextEntry, EscapeAPressElsewhereAPastedNanAndEmptyTextCancel) {
+// After each cancel the next click is whole: the contact hears its release.
+TEST_F(TextEntry, EscapeAPressElsewhereNanEmptyTextAndAResizeCancel) {
   const struct {
     const char* name;
     std::wstring typed;
@@ -120,13 +120,10 @@ TEST_F(TextEntry, EscapeAPressElsewhereAPastedNanAndEmptyTextCancel) {
     ASSERT_TRUE(PumpUntil([&] { return Count(Edit::kEnd, HarnessPlugin::kContact) == clicks; }));
     EXPECT_EQ(Count(Edit::kPerform, HarnessPlugin::kContact), 2 * clicks);
   }
-  // Resizing deletes the controls: the entry closes unread before its control goes.
+  // Resizing (as VST3, which leaves the shared host window alone) closes the entry unread.
   ASSERT_NE(OpenKnobEntry(), nullptr);
-  TypeAndEnd(L"9", L"9", [&] {
-    gui->ChangeSize(800, 400);
-    TapKey(VK_RETURN);
-  });
-  WaitTicks(2);
+  plug->api = kApiVST3;
+  TypeAndEnd(L"9", L"9", [&] { gui->ChangeSize(800, 400), TapKey(VK_RETURN); });
   EXPECT_EQ(Count(Edit::kPerform), 0);
 }
 
