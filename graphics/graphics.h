@@ -43,7 +43,9 @@ class IGraphics : public IGraphicsLink {
   // An editor of the given size and frame rate, without controls or back buffer.
   // Creating thread; allocates the parameter slots.
   IGraphics(IPluginCore* plug, int width, int height, int fps = 25);
-  // Deletes the key catcher, every control (last to first) and the back buffer. Window thread.
+  // Deletes the key catcher, every control (last to first) and the back buffer. A press still
+  // held is forgotten unheard: the plug-in deletes its editor from its own destructor, when it
+  // can take no calls, so one that lets go of it earlier calls EndMousePress first. Window thread.
   ~IGraphics() override;
 
   IGraphics(const IGraphics&) = delete;
