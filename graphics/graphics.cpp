@@ -215,11 +215,9 @@ bool IGraphics::MeasureText(ITextStyle* style, const char* text, IRectangle* rec
 }
 
 void IGraphics::ChangeSize(int w, int h) {
-  EndGesture();
+  mouse.ControlsGo();
   width = w;
   height = h;
-  captureIdx = -1;
-  lastMouseX = -1;
   mouseOverIdx = -1;
   {
     MutexLock lock(plug ? plug->GetMutex() : nullptr);

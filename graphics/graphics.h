@@ -21,6 +21,7 @@
 #include "framework/ptr_list.h"
 #include "graphics/control.h"
 #include "graphics/graphics_types.h"
+#include "graphics/mouse_press.h"
 #include "graphics/popup_menu.h"
 
 // The platform headers define DrawText as a macro; the editor's operation keeps its name.
@@ -42,7 +43,9 @@ class IGraphics : public IGraphicsLink {
   // An editor of the given size and frame rate, without controls or back buffer.
   // Creating thread; allocates the parameter slots.
   IGraphics(IPluginCore* plug, int width, int height, int fps = 25);
-  // Deletes the key catcher, every control (last to first) and the back buffer. Window thread.
+  // Deletes the key catcher, every control (last to first) and the back buffer. A press still
+  // held is forgotten unheard: the plug-in deletes its editor from its own destructor, when it
+  // can take no calls, so one that lets go of it earlier calls EndMousePress first. Window thread.
   ~IGraphics() override;
 
   IGraphics(const IGraphics&) = delete;
@@ -84,17 +87,19 @@ class IGraphics : public IGraphicsLink {
   virtual bool MeasureText(ITextStyle* style, const char* text, IRectangle* rect);
   // Abandons an open text entry (required).
   virtual void CancelTextEntry() = 0;
-  // New size: every control is deleted, the back buffer made anew and the plug-in asked to
-  // resize. The caller adds the controls again. Allocates.
+  // New size: a press still held ends (its control hears the release), every control is
+  // deleted, the back buffer made anew and the plug-in asked to resize. The caller adds the
+  // controls again. Allocates.
   virtual void ChangeSize(int w, int h);
   virtual bool WindowIsOpen();           // base: GetWindow() is not null
   virtual const char* DrawingApiName();  // base: ""
   virtual int ShowMessageBox(const char* text, const char* caption, int type) = 0;
   // Shows the menu at the rectangle's left-bottom corner; the (sub)menu whose item was chosen,
   // with its chosen index set, or null when dismissed. A menu takes the mouse: implementations
-  // call ClearCapture() before showing it (required).
+  // call EndMousePress() before showing it (required).
   virtual IPopupMenu* ShowPopupMenu(IPopupMenu* menu, IRectangle* rect) = 0;
-  // Opens a text entry over the control; its commit calls CommitTextEntry (required).
+  // Opens a text entry over the control; its commit calls CommitTextEntry. The entry takes the
+  // mouse: implementations call EndMousePress() (required).
   virtual void ShowTextEntry(IControl* control, ITextStyle* style, IRectangle* rect,
                              const char* text, IParameter* param) = 0;
   virtual void HostFolder(HeapString* out) = 0;
@@ -103,7 +108,7 @@ class IGraphics : public IGraphicsLink {
   virtual void AppDataFolder(HeapString* out, bool common) = 0;
   virtual void UserAppDataFolder(HeapString* out) = 0;
   // A modal file dialog (action 1 save, else open) updating file ("" when cancelled) and
-  // folder. A dialog takes the mouse: implementations call ClearCapture() first (required).
+  // folder. A dialog takes the mouse: implementations call EndMousePress() first (required).
   virtual void PromptForFile(HeapString* file, int action, HeapString* folder,
                              const char* extensions) = 0;
   virtual bool PromptForColor(IColor* colour, const char* prompt) = 0;
@@ -155,8 +160,8 @@ class IGraphics : public IGraphicsLink {
 
   // Unites the rectangles of the dirty controls (hidden ones too) into *out; true when any.
   bool CollectDirtyRect(IRectangle* out);
-  // Repaints rect: the controls that meet it are drawn and cleaned, then the back buffer goes
-  // to the window (BlitToWindow's result). May allocate (glyphs).
+  // Repaints rect: the controls that meet it are drawn, those it shows whole are cleaned, then
+  // the back buffer goes to the window (BlitToWindow's result). May allocate (glyphs).
   bool Draw(const IRectangle* rect);
   // Blits the strip's bitmap from (srcX, srcY) at dest, clipped to the area being drawn.
   bool DrawBitmap(const IBitmapStrip* strip, const IRectangle* dest, int srcX, int srcY,
@@ -170,16 +175,18 @@ class IGraphics : public IGraphicsLink {
   // style's font cannot be had. May allocate (glyphs, fonts).
   bool DrawText(ITextStyle* style, const char* text, IRectangle* rect, bool measure = false);
 
-  // ---- Mouse and keys (window thread, client coordinates) ----
+  // ---- Mouse and keys (window thread, client coordinates; see MousePress) ----
 
-  // A button went down. The control under the cursor captures the mouse; a bound control
-  // begins a host edit (in VST3 a right press on a bound control opens the host's context
-  // menu instead). Without the button, a press with the right button held and the left not is
-  // a right press.
+  // A button went down. A press still held ends; the control under the cursor holds the mouse
+  // and a bound control begins a host edit (in VST3 a right press on a bound control opens the
+  // host's context menu instead). Without the button, a press with the right button held and
+  // the left not is a right press.
   void OnMouseDown(int x, int y, IMouseKeys* keys);
   void OnMouseDown(int x, int y, IMouseKeys* keys, IMouseButton button);
-  // A button came up: the captured (else the hit) control gets it; the open edit ends.
+  // A button came up: the press it made ends, its control hearing the release. A release whose
+  // press this editor did not see does nothing. Without the button, the held press's button.
   void OnMouseUp(int x, int y, IMouseKeys* keys);
+  void OnMouseUp(int x, int y, IMouseKeys* keys, IMouseButton button);
   // The mouse moved with a button down while the window holds the system's capture.
   void OnMouseDrag(int x, int y, IMouseKeys* keys);
   // Hover without buttons; whether mouse-over handling is enabled.
@@ -190,13 +197,12 @@ class IGraphics : public IGraphicsLink {
   void OnMouseWheel(int x, int y, IMouseKeys* keys, int delta);
   // A key with a code (KeyCodeForVirtualKey); whether a control took it.
   bool OnKeyDown(int x, int y, int key);
-  // The window lost the system's mouse capture: the open edit ends (after the press that is
-  // being dispatched, when it happens inside one).
-  void OnCaptureLost();
-  // The window is closing: the open edit ends and nothing holds the mouse.
+  // The press ends wherever it is: its control hears the release, then its host edit ends
+  // (inside the control's own press, once that returns). For the window losing the mouse, a
+  // menu, dialog or text entry taking it, and a plug-in about to delete its editor.
+  void EndMousePress();
+  // The window is closing: the press ends and nothing is hovered.
   void OnWindowClosing();
-  // Nothing holds the mouse any more (menus and dialogs take it).
-  void ClearCapture();
 
   // ---- Value prompt (window thread) ----
 
@@ -215,10 +221,11 @@ class IGraphics : public IGraphicsLink {
   int Width() const { return width; }
   int Height() const { return height; }
   int FPS() const { return fps; }
-  int CaptureIndex() const { return captureIdx; }
+  // The control holding the mouse, -1 when none.
+  int CaptureIndex() const { return mouse.Control(); }
   int MouseOverIndex() const { return mouseOverIdx; }
   // The parameter of the open host edit, -1 when none is open.
-  int OpenGestureParam() const { return gestureParam; }
+  int OpenGestureParam() const { return mouse.EditParam(); }
   const IRectangle& DrawnRect() const { return drawnRect; }
   bool StrictDrawing() const { return strictDrawing; }
   void SetStrictDrawing(bool strict) { strictDrawing = strict; }
@@ -231,6 +238,8 @@ class IGraphics : public IGraphicsLink {
   // The topmost control under (x, y) that is visible and not grayed (grayed ones with their
   // mouse-over flag count for hovering); -1 when none.
   int HitTest(int x, int y, bool forMouseOver) const;
+  // The control holding the mouse, else the hit test's.
+  int TargetAt(int x, int y, bool forMouseOver) const;
 
   IPluginCore* plug;
   IRectangle drawnRect{0, 0, 0, 0};
@@ -240,10 +249,7 @@ class IGraphics : public IGraphicsLink {
   int width;
   int height;
   int fps;
-  int captureIdx = -1;
   int mouseOverIdx = -1;
-  int lastMouseX = -1;
-  int lastMouseY = -1;
   bool mouseOverEnabled = false;
   bool strictDrawing = true;
   bool tooltipsEnabled = false;
@@ -260,13 +266,12 @@ class IGraphics : public IGraphicsLink {
   };
   enum PendingVisibility : signed char { kNoChange = -1, kShow = 0, kHideControl = 1 };
 
-  void BeginGesture(int paramIdx);
-  void EndGesture();
-  void DispatchPress(int idx, int x, int y, IMouseKeys* keys);
   void ApplyParamValue(int paramIdx, double normalized);
   void DrawStrict(const IRectangle& rect);
-  void DrawByDirtyControls();
-  void DrawControlsOver(int dirtyIdx);
+  // Without strict drawing: each dirty control with what overlaps it; only those the blitted
+  // area shows whole count as clean.
+  void DrawByDirtyControls(const IRectangle& area);
+  void DrawControlsOver(int dirtyIdx, const IRectangle& area);
   ParamSlot* ParamSlots() const { return static_cast<ParamSlot*>(paramSlots.Get()); }
   signed char* PendingVisibilities() const {
     return static_cast<signed char*>(pendingVisibility.Get());
@@ -278,9 +283,7 @@ class IGraphics : public IGraphicsLink {
   PtrList<IControl> controls;
   Raster_IBitmap* backBuffer = nullptr;
   IControl* keyCatcher = nullptr;
-  int gestureParam = -1;
-  bool dispatchingPress = false;
-  bool captureLostInPress = false;
+  MousePress mouse{this};
   HeapBuffer paramSlots{HeapBuffer::kPageGranularity};
   HeapBuffer pendingVisibility{HeapBuffer::kTextGranularity};  // one entry per control
   PtrList<TextSlot> textSlots;

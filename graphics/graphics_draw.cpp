@@ -39,6 +39,19 @@ IRectangle Clip(const IRectangle& a, const IRectangle& b) {
                     std::min(a.bottom, b.bottom)};
 }
 
+// Whether a repaint of area shows all of r that lies within the editor (width x height): only
+// then has a change of the control reached the window. A control that merely touches the area's
+// edge, or reaches beyond it, is not shown whole; one wholly outside the editor has nothing to
+// show.
+bool ShowsWhole(const IRectangle& area, const IRectangle& r, int width, int height) {
+  const int left = std::max(r.left, 0);
+  const int top = std::max(r.top, 0);
+  const int right = std::min(r.right, width);
+  const int bottom = std::min(r.bottom, height);
+  if (left >= right || top >= bottom) return true;
+  return left >= area.left && top >= area.top && right <= area.right && bottom <= area.bottom;
+}
+
 // The bitmap's own area.
 IRectangle Whole(Raster_IBitmap* bitmap) {
   return IRectangle{0, 0, bitmap->Width(), bitmap->Height()};
@@ -64,7 +77,7 @@ bool IGraphics::Draw(const IRectangle* rect) {
     if (strictDrawing) {
       DrawStrict(area);
     } else {
-      DrawByDirtyControls();
+      DrawByDirtyControls(area);
     }
     drawnRect = IRectangle{0, 0, 0, 0};
   }
@@ -76,31 +89,31 @@ void IGraphics::DrawStrict(const IRectangle& rect) {
   drawnRect = rect;
   for (int i = 0, count = NControls(); i < count; ++i) {
     IControl* control = GetControl(i);
-    // The repaint covers this control: draw it (unless hidden) and count it as drawn. A dirty
-    // control outside the area stays dirty for a later repaint.
-    if (!rect.Intersects(control->GetRect())) continue;
-    if (!control->IsHidden()) control->Draw(this);
-    control->SetClean();
+    const IRectangle& r = control->GetRect();
+    // Drawn where it meets the area; clean only once all of it reached the window, so that a
+    // change outside the area waits for a later repaint.
+    if (!control->IsHidden() && rect.Intersects(r)) control->Draw(this);
+    if (ShowsWhole(rect, r, width, height)) control->SetClean();
   }
 }
 
-void IGraphics::DrawByDirtyControls() {
+void IGraphics::DrawByDirtyControls(const IRectangle& area) {
   IControl* background = GetControl(0);
   if (background->IsDirty()) {
     drawnRect = background->GetRect();
     for (int i = 0, count = NControls(); i < count; ++i) {
       IControl* control = GetControl(i);
       if (i == 0 || !control->IsHidden()) control->Draw(this);
-      control->SetClean();
+      if (ShowsWhole(area, control->GetRect(), width, height)) control->SetClean();
     }
     return;
   }
   for (int i = 1, count = NControls(); i < count; ++i) {
-    if (GetControl(i)->IsDirty()) DrawControlsOver(i);
+    if (GetControl(i)->IsDirty()) DrawControlsOver(i, area);
   }
 }
 
-void IGraphics::DrawControlsOver(int dirtyIdx) {
+void IGraphics::DrawControlsOver(int dirtyIdx, const IRectangle& area) {
   IControl* dirty = GetControl(dirtyIdx);
   drawnRect = dirty->GetRect();
   // Everything under and over the dirty control is drawn again within its rectangle, so
@@ -111,7 +124,8 @@ void IGraphics::DrawControlsOver(int dirtyIdx) {
     const IRectangle& r = control->GetRect();
     if (j == dirtyIdx || (!r.IsEmpty() && r.Intersects(drawnRect))) control->Draw(this);
   }
-  dirty->SetClean();
+  // Only the area is blitted: drawn outside it, the control has not reached the window yet.
+  if (ShowsWhole(area, dirty->GetRect(), width, height)) dirty->SetClean();
 }
 
 bool IGraphics::DrawBitmap(const IBitmapStrip* strip, const IRectangle* dest, int srcX, int srcY,

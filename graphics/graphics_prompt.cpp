@@ -148,10 +148,11 @@ bool IGraphics::CommitTextEntry(IControl* control, IParameter* param, const char
   }
   double v = 0.0;
   if (!ParseEntryValue(param, text, &v)) return false;
-  // The typed value reaches the host as one complete edit.
-  const bool ownGesture = gestureParam < 0 && control->IsBound();
-  if (ownGesture) BeginGesture(control->ParamIdx());
+  // The typed value reaches the host as one complete edit, after any press's own.
+  EndMousePress();
+  const bool ownGesture = plug && control->IsBound();
+  if (ownGesture) plug->BeginHostEdit(control->ParamIdx());
   control->SetValueFromUser(param->ToNormalized(v));
-  if (ownGesture) EndGesture();
+  if (ownGesture) plug->EndHostEdit(control->ParamIdx());
   return true;
 }

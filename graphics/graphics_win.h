@@ -49,7 +49,7 @@ class IGraphicsWin : public IGraphics {
   // Opens the editor in parent (an open editor moves there, keeping its place); the window, or
   // null when it cannot be created. Allocates.
   void* OpenWindow(void* parent) override;
-  // Ends the open gesture and text entry, then destroys the window. Nothing when closed.
+  // Ends the press held and the text entry, then destroys the window. Nothing when closed.
   // Allocates nothing.
   void CloseWindow() override;
   void* GetWindow() override { return window; }
@@ -58,8 +58,9 @@ class IGraphicsWin : public IGraphics {
   // Copies rect of the back buffer to the window: into the paint in progress, else directly.
   // Allocates nothing.
   bool BlitToWindow(const IRectangle* rect) override;
-  // Same size: nothing. Otherwise the core's resize, then the window (and, outside VST3, its
-  // parent and grandparent) grow by the difference and everything is repainted. Allocates.
+  // Same size: nothing. Otherwise an open text entry is cancelled (its control is about to go),
+  // the core's resize runs, then the window (and, outside VST3, its parent and grandparent)
+  // grows by the difference and everything is repainted. Allocates.
   void ChangeSize(int w, int h) override;
   // The cursor hides where it is and comes back there. Allocate nothing.
   void HideMouseCursor() override;
@@ -120,8 +121,7 @@ class IGraphicsWin : public IGraphics {
   intptr_t HandleKeyMessage(void* hwnd, unsigned message, uintptr_t wParam, intptr_t lParam);
   intptr_t ForwardToRoot(void* hwnd, unsigned message, uintptr_t wParam, intptr_t lParam);
   void OnFrameTick();
-  // Before a dialog or menu takes the mouse: the pressed control's gesture ends and the window
-  // lets go of the mouse.
+  // Before a dialog or menu takes the mouse: the press ends and the window lets go of the mouse.
   void LetGoOfMouse();
   // Paints the update area: the controls redrawn first, or (while a text entry stands) only the
   // back buffer copied.
@@ -162,8 +162,7 @@ class IGraphicsWin : public IGraphics {
   void* mainWindow = nullptr;
   HeapString mainWindowClass;
 
-  void* paintContext = nullptr;    // the device context of the paint in progress
-  bool ignoreNextRelease = false;  // the press only closed a text entry
+  void* paintContext = nullptr;  // the device context of the paint in progress
   int ticks = 0;
   int paints = 0;
 };

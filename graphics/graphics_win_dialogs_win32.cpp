@@ -131,6 +131,7 @@ void* IGraphicsWin::MainWindow() {
 }
 
 int IGraphicsWin::ShowMessageBox(const char* text, const char* caption, int type) {
+  LetGoOfMouse();
   const std::wstring wideText = Utf8ToWide(text);
   const std::wstring wideCaption = Utf8ToWide(caption);
   return MessageBoxW(AsWindow(MainWindow()), wideText.c_str(),
@@ -226,6 +227,7 @@ bool IGraphicsWin::PromptForColor(IColor* colour, const char* prompt) {
 
 bool IGraphicsWin::OpenUrl(const char* url, const char* caption, const char* confirmText,
                            const char* errorText) {
+  LetGoOfMouse();  // for the message boxes and the browser
   HWND hwnd = AsWindow(window);
   const std::wstring wideCaption = Utf8ToWide(caption);
   const wchar_t* shownCaption = caption ? wideCaption.c_str() : nullptr;

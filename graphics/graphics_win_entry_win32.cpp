@@ -77,6 +77,9 @@ IPopupMenu* IGraphicsWin::ShowPopupMenu(IPopupMenu* menu, IRectangle* rect) {
 void IGraphicsWin::ShowTextEntry(IControl* control, ITextStyle* style, IRectangle* rect,
                                  const char* text, IParameter* param) {
   if (!control || entryField || !window || !rect) return;
+  // The field takes the mouse (the window keeps the system's capture until the button is up,
+  // so that the field never takes that release for its own).
+  EndMousePress();
   const ITextStyle& look = style ? *style : control->GetTextStyle();
   DWORD styles = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL;
   if (look.alignment == kAlignCenter) styles |= ES_CENTER;

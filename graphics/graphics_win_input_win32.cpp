@@ -53,7 +53,6 @@ intptr_t IGraphicsWin::HandleMouseMessage(void* handle, unsigned message, uintpt
       ShowTooltip(false);
       if (entryField) {
         entryState = kEntryCommit;
-        ignoreNextRelease = true;
         return 0;
       }
       PressButton(x, y, wParam,
@@ -61,16 +60,14 @@ intptr_t IGraphicsWin::HandleMouseMessage(void* handle, unsigned message, uintpt
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-      // The captured control hears of the release first; letting the capture go then ends
-      // nothing that is still open. A press that only closed a text entry has no release.
-      if (!ignoreNextRelease) OnMouseUp(x, y, &keys);
-      ignoreNextRelease = false;
-      if (GetCapture() == hwnd) ReleaseCapture();
+      // The press of that button ends first; the mouse goes free once nothing holds it (a
+      // second button may still).
+      OnMouseUp(x, y, &keys, message == WM_LBUTTONUP ? IMouseButton::kLeft : IMouseButton::kRight);
+      if (CaptureIndex() < 0 && GetCapture() == hwnd) ReleaseCapture();
       return 0;
     case WM_LBUTTONDBLCLK:
       if (entryField) {
         entryState = kEntryCommit;
-        ignoreNextRelease = true;
         return 0;
       }
       if (OnMouseDoubleClick(x, y, &keys) && window == hwnd && !entryField) SetCapture(hwnd);

@@ -98,7 +98,8 @@ intptr_t IGraphicsWin::HandleMessage(void* handle, unsigned message, uintptr_t w
       ReleaseWindowClass();
       return 0;
     case WM_CAPTURECHANGED:
-      OnCaptureLost();
+      // Taken by another window (not by this one capturing again for a second button).
+      if (reinterpret_cast<HWND>(lParam) != hwnd) EndMousePress();
       return 0;
     case WM_CTLCOLOREDIT:
       if (!editedControl) return 0;
@@ -123,13 +124,11 @@ intptr_t IGraphicsWin::HandleMessage(void* handle, unsigned message, uintptr_t w
       case WM_LBUTTONDBLCLK:
       case WM_RBUTTONDBLCLK:
         entryState = kEntryCancel;
-        ignoreNextRelease = true;
         return 0;
       case WM_LBUTTONUP:
       case WM_RBUTTONUP:
         // The release of the press that opened the entry (the editor kept the mouse until
         // now, so that the field never takes it for its own) or of one that cancels it.
-        ignoreNextRelease = false;
         if (GetCapture() == hwnd) ReleaseCapture();
         return 0;
       case WM_PAINT:
@@ -260,11 +259,10 @@ void IGraphicsWin::ForgetWindow() {
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   window = nullptr;
   paintContext = nullptr;
-  ignoreNextRelease = false;
 }
 
 void IGraphicsWin::LetGoOfMouse() {
-  ClearCapture();
+  EndMousePress();
   HWND hwnd = AsWindow(window);
   if (hwnd && GetCapture() == hwnd) ReleaseCapture();
 }
@@ -345,6 +343,10 @@ void IGraphicsWin::ChangeSize(int w, int h) {
   if (w == Width() && h == Height()) return;
   const int dw = w - Width();
   const int dh = h - Height();
+  // The entry's control goes with the others: the entry closes unread first.
+  CloseEntry(true);
+  ShowTooltip(false);
+  tooltipControlIdx = -1;
   IGraphics::ChangeSize(w, h);
   HWND hwnd = AsWindow(window);
   if (!hwnd) return;

@@ -5,6 +5,10 @@
 
 InstrumentEditor::InstrumentEditor(IGraphics* editorGraphics) : graphics(editorGraphics) {}
 
+InstrumentEditor::~InstrumentEditor() {
+  if (graphics) graphics->EndMousePress();
+}
+
 void InstrumentEditor::PanelVisibilityChanged(int panel, bool hidden) {
   if (panel < 0 || panel >= kPanelCount) return;
   const Panel& controls = panels[panel];

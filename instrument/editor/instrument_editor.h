@@ -19,6 +19,9 @@ class InstrumentEditor : public EditorLink {
   // For the controls of graphics (not owned: the plug-in owns the editor). Creating thread;
   // allocates nothing.
   explicit InstrumentEditor(IGraphics* graphics);
+  // The instrument lets go of its editor (it is being deleted or replaced): a press still held
+  // ends now, while the instance can hear a key or the pitch wheel let go. Window thread.
+  ~InstrumentEditor() override;
 
   // ---- EditorLink: any thread under the instance lock; allocate nothing ----
 

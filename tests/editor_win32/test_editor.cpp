@@ -10,6 +10,7 @@ HarnessPlugin::HarnessPlugin() {
   GetParam(kKnob)->DefineDouble("Knob", 50.0, 0.0, 100.0, 0.01, "%");
   GetParam(kSwitch)->DefineDouble("Switch", 0.0, 0.0, 1.0, 1.0);
   GetParam(kMenu)->DefineDouble("Menu", 0.0, 0.0, 4.0, 1.0);
+  GetParam(kContact)->DefineDouble("Contact", 0.0, 0.0, 1.0, 1.0);
 }
 
 int HarnessPlugin::Count(Edit::Kind kind, int idx) const {
@@ -69,6 +70,7 @@ IGraphicsWin* Build(HarnessPlugin* plug, void* moduleInstance) {
   gui->AddControl(knob);
   gui->AddControl(new ISwitchControl(plug, 200, 100, HarnessPlugin::kSwitch, strip(107, 2)));
   gui->AddControl(new MenuTestControl(plug, &kMenuRect, HarnessPlugin::kMenu));
+  gui->AddControl(new IContactControl(plug, 300, 100, HarnessPlugin::kContact, strip(107, 2)));
   plug->AttachGui(gui);
   return gui;
 }

@@ -1,5 +1,6 @@
-// A plug-in on the VST3 binding with a small editor: a knob, a switch and a menu control, drawn
-// with the instrument's pictures. The plug-in records what the editor tells the host.
+// A plug-in on the VST3 binding with a small editor: a knob, a switch, a menu control and a
+// contact, drawn with the instrument's pictures. The plug-in records what the editor tells the
+// host.
 #pragma once
 
 #include <vector>
@@ -10,14 +11,14 @@
 
 class HarnessPlugin : public IPluginVST3 {
  public:
-  enum Param : int { kKnob = 0, kSwitch, kMenu };
+  enum Param : int { kKnob = 0, kSwitch, kMenu, kContact };
   struct Edit {
     enum Kind { kBegin, kPerform, kEnd } kind;
     int idx;
     double normalized;
   };
 
-  // Knob 0..100 (two decimals), switch 0..1 in steps of 1, menu 0..4.
+  // Knob 0..100 (two decimals), switch and contact 0..1 in steps of 1, menu 0..4.
   HarnessPlugin();
 
   void BeginHostEdit(int idx) override { edits.push_back({Edit::kBegin, idx, 0.0}); }
@@ -56,10 +57,11 @@ namespace TestEditor {
 constexpr int kWidth = 1000;
 constexpr int kHeight = 530;
 // Control indexes (0 is the background).
-enum Control : int { kKnobControl = 1, kSwitchControl, kMenuControl };
+enum Control : int { kKnobControl = 1, kSwitchControl, kMenuControl, kContactControl };
 constexpr IRectangle kKnobRect = {100, 100, 140, 140};
 constexpr IRectangle kSwitchRect = {200, 100, 232, 112};
 constexpr IRectangle kMenuRect = {100, 300, 200, 330};
+constexpr IRectangle kContactRect = {300, 100, 332, 112};
 
 // Builds the editor, its pictures from the resources of moduleInstance, and attaches it to plug.
 IGraphicsWin* Build(HarnessPlugin* plug, void* moduleInstance);

@@ -1,6 +1,6 @@
 // The text entry over a control: opened by the value prompt of a right press (VST2), typed into
 // with real keys, committed by Return or by the focus leaving, cancelled by Escape, a press
-// elsewhere, text that is no number and by closing the editor.
+// elsewhere, text that is no number, closing the editor and resizing it.
 #include <functional>
 
 #include "editor_fixture.h"
@@ -87,7 +87,8 @@ TEST_F(TextEntry, ReturnOrTheFocusLeavingCommitsTheTypedNumberAsOneGesture) {
   EXPECT_EQ(GetFocus(), host.Handle());
 }
 
-TEST_F(TextEntry, EscapeAPressElsewhereAPastedNanAndEmptyTextCancel) {
+// After each cancel the next click is whole: the contact hears its release.
+TEST_F(TextEntry, EscapeAPressElsewhereNanEmptyTextAndAResizeCancel) {
   const struct {
     const char* name;
     std::wstring typed;
@@ -96,6 +97,13 @@ TEST_F(TextEntry, EscapeAPressElsewhereAPastedNanAndEmptyTextCancel) {
   } cases[] = {
       {"escape", L"12", L"12", [] { TapKey(VK_ESCAPE); }},
       {"press elsewhere", L"12", L"12", [&] { Click(window, 700, 450); }},
+      {"press released outside the editor", L"12", L"12",
+       [&] {
+         MoveMouse(window, 700, 450);
+         PressButton(Button::kLeft);
+         MoveMouse(window, TestEditor::kWidth + 100, 450);
+         ReleaseButton(Button::kLeft);
+       }},
       {"pasted nan", L"", L"nan", [] { TapKey(VK_RETURN); }},
       {"empty", L"", L"", [] { TapKey(VK_RETURN); }},
   };
@@ -107,7 +115,16 @@ TEST_F(TextEntry, EscapeAPressElsewhereAPastedNanAndEmptyTextCancel) {
     TypeAndEnd(c.typed, c.shown, c.end);
     EXPECT_DOUBLE_EQ(Knob(), 50.0);
     EXPECT_EQ(Count(Edit::kPerform), 0);
+    const int clicks = Count(Edit::kEnd, HarnessPlugin::kContact) + 1;
+    ClickOn(TestEditor::kContactRect);
+    ASSERT_TRUE(PumpUntil([&] { return Count(Edit::kEnd, HarnessPlugin::kContact) == clicks; }));
+    EXPECT_EQ(Count(Edit::kPerform, HarnessPlugin::kContact), 2 * clicks);
   }
+  // Resizing (as VST3, which leaves the shared host window alone) closes the entry unread.
+  ASSERT_NE(OpenKnobEntry(), nullptr);
+  plug->api = kApiVST3;
+  TypeAndEnd(L"9", L"9", [&] { gui->ChangeSize(800, 400), TapKey(VK_RETURN); });
+  EXPECT_EQ(Count(Edit::kPerform), 0);
 }
 
 TEST_F(TextEntry, ClosingTheEditorCancelsTheEntryAndTheReopenedEditorWorks) {

@@ -47,7 +47,8 @@ TEST_F(DrawingTest, AStrictRepaintDrawsAndCleansOnlyTheControlsItMeets) {
   Repaint({10, 10, 20, 20});
   EXPECT_EQ(inside->draws + metByTheAreasEnd->draws, 2);
   EXPECT_EQ(hidden->draws + endingAtTheAreasStart->draws + outside->draws, 0);
-  EXPECT_FALSE(inside->IsDirty() || metByTheAreasEnd->IsDirty());
+  EXPECT_FALSE(inside->IsDirty());
+  EXPECT_TRUE(metByTheAreasEnd->IsDirty());  // drawn, yet nothing of it was shown
   EXPECT_TRUE(endingAtTheAreasStart->IsDirty() && outside->IsDirty());
   EXPECT_TRUE(hidden->IsDirty());  // it changed, so it is drawn on one more repaint
   Repaint({10, 10, 20, 20});
@@ -56,6 +57,33 @@ TEST_F(DrawingTest, AStrictRepaintDrawsAndCleansOnlyTheControlsItMeets) {
   Repaint(Dirty());
   EXPECT_EQ(outside->draws, 1);
   EXPECT_EQ(Dirty(), (IRectangle{0, 0, 0, 0}));
+}
+
+// A change a repaint does not show whole (a dragged knob is dirty for one repaint only) stays
+// dirty, so that the tick's repaint brings it to the screen. The knob lies at {50, 20, 70, 40}.
+TEST_F(DrawingTest, AControlIsCleanOnlyOnceTheScreenShowsAllOfIt) {
+  // Strict drawing: the area's right edge touching the knob, its bottom edge, half of the knob;
+  // drawing by dirty controls: the knob outside the area blitted.
+  const IRectangle areas[] = {{0, 0, 50, 100}, {0, 0, 200, 20}, {0, 0, 60, 100}, {0, 0, 50, 100}};
+  const IRectangle all{0, 0, 200, 100};
+  StripMaker strips;
+  for (int i = 0; i < 4; ++i) {
+    TestGraphics editor(&plug);
+    editor.PrepareBackBuffer();
+    editor.screen.reset(SolidBitmap(200, 100, 0));
+    editor.AddControl(new IPanelControl(&plug, &all, kColorBlack));
+    auto* knob = new IKnobMultiControl(&plug, 50, 20, -1, strips(20, 20, 3), 4.0);
+    editor.AddControl(knob);
+    editor.Draw(&all);
+    editor.SetStrictDrawing(i < 3);
+    knob->SetValue(1.0);
+    knob->SetDirty(false);
+    editor.Draw(&areas[i]);
+    IRectangle dirty{0, 0, 0, 0};
+    editor.CollectDirtyRect(&dirty);
+    editor.Draw(&dirty);
+    EXPECT_EQ(Pixel(editor.screen.get(), 69, 39), 0xFF000003u) << i;
+  }
 }
 
 TEST_F(DrawingTest, BitmapsAndFillsAreClippedExactlyToTheRepaintedArea) {
@@ -138,11 +166,11 @@ TEST_F(DrawingTest, WithoutStrictDrawingADirtyControlRedrawsWhatOverlapsIt) {
   gui.SetStrictDrawing(false);
   ProbeControl* probes[] = {Probe({0, 0, 200, 100}), Probe({0, 0, 30, 30}), Probe({20, 20, 40, 40}),
                             Probe({100, 0, 120, 20})};
-  Repaint({0, 0, 0, 0});  // the background is dirty: everything is drawn
+  Repaint({0, 0, 200, 100});  // the background is dirty: everything is drawn
   for (ProbeControl* p : probes)
     p->SetClean();
   probes[2]->SetDirty(false);
-  Repaint({0, 0, 0, 0});
+  Repaint({0, 0, 200, 100});
   EXPECT_FALSE(probes[2]->IsDirty());
   std::vector<int> draws;
   for (ProbeControl* p : probes)

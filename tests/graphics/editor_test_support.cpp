@@ -5,14 +5,14 @@
 #include "raster/font.h"
 
 IPopupMenu* TestGraphics::ShowPopupMenu(IPopupMenu* menu, IRectangle*) {
-  ClearCapture();
+  EndMousePress();
   if (!menu) return nullptr;
   menu->AssignIds();
   return menu->ChooseByNativeCommand(menuAnswer(menu));
 }
 
 void TestGraphics::PromptForFile(HeapString* file, int, HeapString* folder, const char*) {
-  ClearCapture();
+  EndMousePress();
   if (folder->Length() == 0) DesktopFolder(folder);
   file->Set(fileAnswer.c_str());
 }

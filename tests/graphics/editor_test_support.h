@@ -15,6 +15,7 @@
 #include "graphics/controls.h"
 #include "graphics/graphics.h"
 #include "raster/bitmap.h"
+#include "raster/blend.h"
 
 // Every parameter spans [0, 100] (normalized 0.25 is 25); host edits are logged in order.
 class RecordingPlugin : public IPluginCore {
@@ -76,6 +77,8 @@ class TestGraphics : public IGraphics {
 
   bool BlitToWindow(const IRectangle* rect) override {
     blits.push_back(*rect);
+    if (screen && GetBackBuffer())
+      Raster_BlitArea(screen.get(), GetBackBuffer(), rect->left, rect->top, rect, 1.0f, BlendCopy);
     return true;
   }
   void CancelTextEntry() override {}
@@ -83,6 +86,7 @@ class TestGraphics : public IGraphics {
   IPopupMenu* ShowPopupMenu(IPopupMenu* menu, IRectangle*) override;
   void ShowTextEntry(IControl*, ITextStyle*, IRectangle* rect, const char* text,
                      IParameter* param) override {
+    EndMousePress();
     entries.push_back({*rect, text, param});
   }
   void HostFolder(HeapString* out) override { out->Set(""); }
@@ -104,6 +108,8 @@ class TestGraphics : public IGraphics {
   std::function<int(IPopupMenu*)> menuAnswer = [](IPopupMenu*) { return 0; };
   std::string fileAnswer;
   std::vector<IRectangle> blits;
+  std::unique_ptr<Raster_MemBitmap> screen;  // when set, what the window shows: every blit lands
+
   std::vector<TextEntry> entries;
   std::vector<int> loadedImages;
   int fontsMade = 0;

@@ -21,6 +21,7 @@ class TestBinding : public IPluginCore {
     hostEdits.push_back({HostEdit::kPerform, idx, normalized});
   }
   void EndHostEdit(int idx) override { hostEdits.push_back({HostEdit::kEnd, idx, 0.0}); }
+  int GetApiId() override { return api; }
   void NotifyHostPresetChange() override {}
   int GetSamplePosition() override { return 0; }
   double GetTempo() override { return tempo; }
@@ -38,6 +39,7 @@ class TestBinding : public IPluginCore {
   static inline double constructionSampleRate = 44100.0;
 
   double tempo = 120.0;
+  int api = kApiVST3;
   std::vector<HostEdit> hostEdits;
 };
 
