@@ -1,7 +1,5 @@
 #include "engine/block_values.h"
 
-#include "engine/overtone_osc.h"
-
 #include <cmath>
 
 namespace Engine {
@@ -28,15 +26,23 @@ double DecayTime(double decay) {
   return 10 * Clamp(d * d, 1e-5, 1.0);
 }
 
-EnvelopeSettings Envelope(const double* params, int attack, int decay, int release, int sustain,
-                          int retrig) {
+EnvelopeSettings Envelope(const double* params, double sr, int attack, int decay, int release,
+                          int sustain, int retrig) {
   EnvelopeSettings settings;
   settings.attackTime = AttackTime(params[attack]);
   settings.decayTime = DecayTime(params[decay]);
   settings.releaseTime = DecayTime(params[release]);
   settings.sustain = params[sustain];
+  // A decay without a positive duration does not advance.
+  const double decaySamples = settings.decayTime * (1 - settings.sustain) * sr;
+  settings.decayGrowth = decaySamples > 0 ? 1 / decaySamples : 0.0;
   settings.restartFromZero = params[retrig] == 1.0;
   return settings;
+}
+
+// Row of the overtone sets chosen by the coefficient control.
+int OvertoneSet(double coeff) {
+  return static_cast<int>(5 * Clamp(coeff, 0.0, 1.0));
 }
 
 // Division switch of the tempo delay: straight (1) or dotted-eighth-like 0.75 of a beat.
@@ -104,11 +110,11 @@ void ComputeVoices(const double* params, double sr, BlockValues& v) {
   const double glideArgument = sr == 0 ? 0.0 : 2 * Dsp::kPi * glideFrequency / sr;
   v.glideCoefficient = Clamp(std::sin(std::fmin(glideArgument, kHalfPi)), 1e-5, 0.99999);
 
-  v.ampEnvelope = Envelope(params, P::EnvAmpAttack, P::EnvAmpDecay, P::EnvAmpRelease,
+  v.ampEnvelope = Envelope(params, sr, P::EnvAmpAttack, P::EnvAmpDecay, P::EnvAmpRelease,
                            P::EnvAmpSustain, P::EnvAmpRetrigOffOn);
-  v.envelope1 = Envelope(params, P::Env1Attack, P::Env1Decay, P::Env1Release, P::Env1Sustain,
+  v.envelope1 = Envelope(params, sr, P::Env1Attack, P::Env1Decay, P::Env1Release, P::Env1Sustain,
                          P::Env1RetrigOffOn);
-  v.envelope2 = Envelope(params, P::Env2Attack, P::Env2Decay, P::Env2Release, P::Env2Sustain,
+  v.envelope2 = Envelope(params, sr, P::Env2Attack, P::Env2Decay, P::Env2Release, P::Env2Sustain,
                          P::Env2RetrigOffOn);
   v.retrigArmed = params[P::EnvAmpRetrigOffOn] == 1.0;
   v.retrigSamples = std::trunc(0.001 * sr);
@@ -173,8 +179,10 @@ void ComputeSlot1(const double* params, BlockValues& v) {
   v.tubePreGain = params[P::FXSlot1TubeDistPreGain] * 4 + 1;
   v.tubePostGain = params[P::FXSlot1TubeDistPostGain];
   v.solidStateOn = params[P::FXSlot1TransistorDistOffOn] != 0 && v.slot1 == 5;
-  v.solidStateDrive = params[P::FXSlot1TransistorDistLoad] * 7.846 + 1.154;
-  v.solidStateLoad = params[P::FXSlot1TransistorDistLoad];
+  const double load = params[P::FXSlot1TransistorDistLoad];
+  v.solidStateDrive = load * 7.846 + 1.154;
+  v.solidStateNormal = std::tanh(v.solidStateDrive);
+  v.solidStateLevel = SafePow(load, 0.45) * (-0.2) + 0.9;
   v.solidStatePreGain = params[P::FXSlot1TransistorDistPreGain] * 4 + 1;
   v.solidStatePostGain = params[P::FXSlot1TransistorDistPostGain];
   v.foldbackOn = params[P::FXSlot1FoldbackDistOffOn] != 0 && v.slot1 == 6;

@@ -11,6 +11,7 @@ struct EnvelopeSettings {
   double decayTime;    // seconds, for a full 1-to-0 decay
   double releaseTime;  // seconds, from level 1
   double sustain;
+  double decayGrowth;    // growth of the decay's elapsed time per sample
   bool restartFromZero;  // the envelope's retrigger switch is on
 };
 
@@ -95,7 +96,9 @@ struct BlockValues {
   bool tubeOn;
   double tubeShape, tubePreGain, tubePostGain;
   bool solidStateOn;
-  double solidStateDrive, solidStateLoad, solidStatePreGain, solidStatePostGain;
+  double solidStateDrive, solidStatePreGain, solidStatePostGain;
+  double solidStateNormal;  // tanh of the drive
+  double solidStateLevel;   // the load's output level
   bool foldbackOn;
   double foldbackThreshold, foldbackPreGain, foldbackPostGain;
   bool bitcrusherOn;

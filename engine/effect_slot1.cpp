@@ -49,9 +49,9 @@ double Tube(const BlockValues& v, double x) {
 }
 
 double SolidState(const BlockValues& v, double x) {
-  const double t = std::tanh(v.solidStateDrive);
+  const double t = v.solidStateNormal;
   const double c = t == 0 ? 0.0 : std::tanh(x * v.solidStatePreGain * v.solidStateDrive) / t;
-  const double r = (Dsp::SafePow(v.solidStateLoad, 0.45) * (-0.2) + 0.9) * c;
+  const double r = v.solidStateLevel * c;
   return Clamp(r, -1.0, 1.0) * v.solidStatePostGain;
 }
 
