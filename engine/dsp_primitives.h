@@ -127,8 +127,7 @@ struct CosineOsc {
 // Linear congruential white noise in [-1, 1), built from a float in [1, 2).
 constexpr uint32_t kNoiseSeedStart = 2;
 
-// Static: the voice path is built once per instruction set, and each build keeps its own copy.
-static inline double NextNoise(uint32_t& seed) {
+inline double NextNoise(uint32_t& seed) {
   seed = seed * 1664525u + 1013904223u;
   const uint32_t bits = (seed & 0x7FFFFFu) | 0x3F800000u;
   float unit;

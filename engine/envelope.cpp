@@ -23,8 +23,9 @@ Lanes Growth(Lanes duration, double sampleRate) {
 
 }  // namespace
 
+template <class Group>
 Lanes EnvelopeStep(EnvelopeState& e, const EnvelopeSettings& s, Lanes gate, double sr,
-                   const LaneGroup& g) {
+                   const Group& g) {
   const Lanes stageBefore = g.Get(e.stage);
   const Lanes previousRise = g.Get(e.previousGateForRise);
   const Lanes previousFall = g.Get(e.previousGateForFall);
@@ -101,6 +102,11 @@ Lanes EnvelopeStep(EnvelopeState& e, const EnvelopeSettings& s, Lanes gate, doub
   g.Set(e.level, FixDenormal(output));
   return output;
 }
+
+template Lanes EnvelopeStep(EnvelopeState&, const EnvelopeSettings&, Lanes, double,
+                            const EveryLane&);
+template Lanes EnvelopeStep(EnvelopeState&, const EnvelopeSettings&, Lanes, double,
+                            const SomeLanes&);
 
 }  // namespace TOVALUNE_LANES
 }  // namespace Engine

@@ -10,14 +10,17 @@ namespace Engine {
 namespace TOVALUNE_LANES {
 
 // Runs one envelope of the group's voices for one sample on their effective gates and returns
-// the raw outputs (before the output smoothing). Audio thread; no allocation.
+// the raw outputs (before the output smoothing). Group is EveryLane or SomeLanes.
+// Audio thread; no allocation.
+template <class Group>
 Lanes EnvelopeStep(EnvelopeState& envelope, const EnvelopeSettings& settings, Lanes gate,
-                   double sampleRate, const LaneGroup& group);
+                   double sampleRate, const Group& group);
 
 // Output smoothing: rises at once, falls with a 1 ms one-pole; returns the floored smoothed
 // values (0 below 1e-8). Audio thread; no allocation.
-inline Lanes SmoothEnvelope(EnvelopeState& envelope, Lanes target, double fallCoefficient,
-                            const LaneGroup& group) {
+template <class Group>
+Lanes SmoothEnvelope(EnvelopeState& envelope, Lanes target, double fallCoefficient,
+                     const Group& group) {
   const Lanes smoothed = group.Get(envelope.smoothed);
   const Lanes k = Select(target > smoothed, Splat(1.0), Splat(fallCoefficient));
   const Lanes moved =

@@ -92,19 +92,17 @@ inline Lanes CopySign(Lanes x, Lanes s) {
   return FromBits((Bits(x) & 0x7FFFFFFFFFFFFFFFu) | (Bits(s) & 0x8000000000000000u));
 }
 
-// Limits x to [low, high] the way the scalar engine does: at or below low gives low, at or above
-// high gives high, anything else (NaN included) passes.
+// Limits x to [low, high] like the scalar engine's clamp (below low gives low, above high gives
+// high, NaN passes); a zero on a bound may keep its own sign. One max and one min instruction.
 inline Lanes Clamp(Lanes x, double low, double high) {
-  return Select(x <= low, Splat(low), Select(x >= high, Splat(high), x));
+  const Lanes raised = Splat(low) > x ? Splat(low) : x;
+  return Splat(high) < raised ? Splat(high) : raised;
 }
 
-inline Lanes Sign(Lanes x) {
-  return Select(x > 0.0, Splat(1.0), Select(x < 0.0, Splat(-1.0), Splat(0.0)));
-}
-
-// Flushes every magnitude below 2^-1021 to zero so decaying memories never turn subnormal.
+// Flushes every magnitude below 2^-1021 (zeros included, to +0) so decaying memories never turn
+// subnormal.
 inline Lanes FixDenormal(Lanes x) {
-  return Select((Abs(x) < 0x1p-1021) & (x != 0.0), Splat(0.0), x);
+  return FromBits(Bits(x) & ~reinterpret_cast<LaneWords>(Abs(x) < 0x1p-1021));
 }
 
 constexpr double kTwoPow52 = 4503599627370496.0;
@@ -142,6 +140,17 @@ inline Lanes PowerOfTwo(Lanes n) {
   return FromBits(Bits(n + (kTwoPow52 + 1023)) << 52);
 }
 
+// The 64-bit products of the low 32 bits of every lane and b.
+inline LaneWords MultiplyLow32(LaneWords a, uint32_t b) {
+#ifdef __AVX2__
+  return reinterpret_cast<LaneWords>(
+      _mm256_mul_epu32(reinterpret_cast<__m256i>(a), _mm256_set1_epi64x(b)));
+#else
+  return reinterpret_cast<LaneWords>(
+      _mm_mul_epu32(reinterpret_cast<__m128i>(a), _mm_set1_epi64x(b)));
+#endif
+}
+
 inline Lanes Gather(const double* table, LaneWords index) {
 #ifdef __AVX2__
   return _mm256_i64gather_pd(reinterpret_cast<const double*>(table),
@@ -153,18 +162,25 @@ inline Lanes Gather(const double* table, LaneWords index) {
 
 // kLaneCount neighbouring voices of a structure-of-arrays field (starting at voice `first`) and
 // the lanes whose state may change: Set keeps the other lanes as they are, Put writes all.
+// EveryLane is the group whose lanes all change, so its Set stores without a mask.
+template <bool kEveryLane>
 struct LaneGroup {
   int first;
   LaneMask live;
 
   Lanes Get(const double* field) const { return Load(field + first); }
-  void Set(double* field, Lanes value) const { Put(field, Select(live, value, Get(field))); }
   void Put(double* field, Lanes value) const { StoreLanes(field + first, value); }
+  void Set(double* field, Lanes value) const {
+    Put(field, kEveryLane ? value : Select(live, value, Get(field)));
+  }
   LaneWords GetWords(const uint64_t* field) const { return LoadLanes<LaneWords>(field + first); }
   void SetWords(uint64_t* field, LaneWords value) const {
-    StoreLanes(field + first, Select(live, value, GetWords(field)));
+    StoreLanes(field + first, kEveryLane ? value : Select(live, value, GetWords(field)));
   }
 };
+
+using EveryLane = LaneGroup<true>;
+using SomeLanes = LaneGroup<false>;
 
 }  // namespace TOVALUNE_LANES
 }  // namespace Engine

@@ -28,13 +28,15 @@ Lanes OvertoneFade(Lanes pitch) {
 // Advances phases in [0, 1) by frequency / sample rate and wraps them back into [0, 1).
 Lanes PhaseStep(Lanes phase, Lanes frequency, double inverseSampleRate) {
   const Lanes p = frequency * inverseSampleRate + phase;
+  const LaneMask inside = (p >= 0.0) & (p < 1.0);
+  if (MaskBits(inside) == kAllLanes) return p;
   Lanes wrapped = p - Floor(p);
   wrapped = Select(wrapped < 1.0, wrapped, Splat(0.0));  // rounding of a tiny negative step
-  return Select((p >= 0.0) & (p < 1.0), p, wrapped);
+  return Select(inside, p, wrapped);
 }
 
-void UpdateCache(OvertoneCache& cache, Lanes pitch, int set, double sampleRate,
-                 const LaneGroup& g) {
+template <class Group>
+void UpdateCache(OvertoneCache& cache, Lanes pitch, int set, double sampleRate, const Group& g) {
   const Lanes frequency = 13.75 * Exp2(10.0 * pitch);
   g.Put(cache.pitch, pitch);
   g.Put(cache.set, Splat(set));
@@ -49,8 +51,9 @@ void UpdateCache(OvertoneCache& cache, Lanes pitch, int set, double sampleRate,
 
 }  // namespace
 
+template <class Group>
 Lanes OvertoneOscStep(OvertoneOscState& osc, const OvertoneInputs& in, const double* cosineTable,
-                      double sampleRate, double inverseSampleRate, const LaneGroup& g) {
+                      double sampleRate, double inverseSampleRate, const Group& g) {
   OvertoneCache& cache = osc.cache;
   const LaneMask same = (g.Get(cache.pitch) == in.pitch) & (g.Get(cache.set) == in.set);
   if (MaskBits(same) != kAllLanes) UpdateCache(cache, in.pitch, in.set, sampleRate, g);
@@ -61,15 +64,21 @@ Lanes OvertoneOscStep(OvertoneOscState& osc, const OvertoneInputs& in, const dou
   // Truncation toward zero, with +0 for the magnitudes below 1.
   const Lanes w = Clamp((Truncate(c * 64) + 0.0) / 64, -1.0, 1.0);
 
-  // Each chain holds w, refreshed on whole samples r_i f times a second on average.
+  // Each chain holds w, refreshed on whole samples r_i f times a second on average. A refresh
+  // takes whole periods off the counter: one period while the counter is below two (the rounded
+  // quotient then stays below 2), else as many as the quotient holds.
   Lanes d[kChainCount];
   for (int i = 0; i < kChainCount; ++i) {
     HoldChain& chain = osc.chains[i];
     const Lanes period = g.Get(cache.period[i]);
     Lanes counter = g.Get(chain.counter) + 1.0;  // at least 1, never subnormal
-    const LaneMask refresh = (period > 0.0) & (counter >= period);
-    const Lanes divisor = Select(refresh, period, Splat(1.0));
-    counter = Select(refresh, counter - period * Truncate(counter / divisor), counter);
+    // The period is never 0 or below: the frequency is at least 13.75 Hz.
+    const LaneMask refresh = counter >= period;
+    Lanes periods = Splat(1.0);
+    const LaneMask several = refresh & (counter >= 2 * period);
+    if (MaskBits(several) != 0)
+      periods = Select(several, Truncate(counter / Select(several, period, Splat(1.0))), periods);
+    counter = Select(refresh, counter - period * periods, counter);
     const Lanes held = Select(refresh, w, g.Get(chain.held));
     g.Set(chain.counter, counter);
     g.Set(chain.held, held);
@@ -94,6 +103,11 @@ Lanes OvertoneOscStep(OvertoneOscState& osc, const OvertoneInputs& in, const dou
   const Lanes z = g.Get(cache.fade);
   return 0.5 * ((1.0 - z) * overtones + 0.4 * w);
 }
+
+template Lanes OvertoneOscStep(OvertoneOscState&, const OvertoneInputs&, const double*, double,
+                               double, const EveryLane&);
+template Lanes OvertoneOscStep(OvertoneOscState&, const OvertoneInputs&, const double*, double,
+                               double, const SomeLanes&);
 
 }  // namespace TOVALUNE_LANES
 }  // namespace Engine

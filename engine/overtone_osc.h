@@ -28,9 +28,11 @@ inline Lanes CosineAt(LaneWords phase, const double* table) {
   return value + (Gather(table, next) - value) * fraction;
 }
 
-// One sample of one oscillator of the group's voices. Audio thread; no allocation.
+// One sample of one oscillator of the group's voices (Group is EveryLane or SomeLanes).
+// Audio thread; no allocation.
+template <class Group>
 Lanes OvertoneOscStep(OvertoneOscState& osc, const OvertoneInputs& in, const double* cosineTable,
-                      double sampleRate, double inverseSampleRate, const LaneGroup& group);
+                      double sampleRate, double inverseSampleRate, const Group& group);
 
 }  // namespace TOVALUNE_LANES
 }  // namespace Engine

@@ -18,8 +18,9 @@ constexpr double kMatrixScale[kSourceCount][kTargetCount] = {
 
 // Advances the LFOs of the group by one sample; their values are read only when the matrix uses
 // them this block.
+template <class Group>
 Lanes LfoStep(uint64_t* phaseWords, Lanes rate, double phaseScale, const double* table, bool used,
-              const LaneGroup& g) {
+              const Group& g) {
   const Lanes r = Clamp(rate, 0.0, 1.0);
   const Lanes frequency = r * r * r * 29.98 + 0.02;
   const LaneWords phase = g.GetWords(phaseWords);
@@ -50,20 +51,70 @@ Modulation MatrixStep(const BlockValues& v, const Lanes sources[kSourceCount]) {
   return result;
 }
 
-// The voices draw from the one noise generator in voice order, and only while they sound.
-Lanes Noise(uint32_t& seed, const LaneGroup& g) {
-  const int sounding = MaskBits(g.live);
-  Lanes noise = Splat(0.0);
-  for (int lane = 0; lane < kLaneCount; ++lane) {
-    if (sounding >> lane & 1) noise[lane] = Dsp::NextNoise(seed) * 0.3;
+// The noise generator's seed n draws later is multiplier s + increment (modulo 2^32).
+struct NoiseJump {
+  uint64_t multiplier;
+  uint64_t increment;
+};
+
+constexpr NoiseJump JumpAhead(int draws) {
+  uint32_t multiplier = 1, increment = 0;
+  for (int i = 0; i < draws; ++i) {
+    multiplier *= 1664525u;
+    increment = increment * 1664525u + 1013904223u;
   }
-  return noise;
+  return {multiplier, increment};
+}
+
+// For every set of sounding lanes (a mask), the jump from the group's first seed to the seed of
+// each sounding lane's draw: the k-th sounding lane takes the k-th draw.
+struct NoiseDraws {
+  uint64_t multiplier[1 << kLaneCount][kLaneCount];
+  uint64_t increment[1 << kLaneCount][kLaneCount];
+  NoiseJump group[kLaneCount + 1];  // after n draws
+};
+
+constexpr NoiseDraws MakeNoiseDraws() {
+  NoiseDraws draws{};
+  for (int n = 0; n <= kLaneCount; ++n)
+    draws.group[n] = JumpAhead(n);
+  for (int mask = 0; mask < 1 << kLaneCount; ++mask) {
+    int drawn = 0;
+    for (int lane = 0; lane < kLaneCount; ++lane) {
+      if (!(mask >> lane & 1)) continue;
+      draws.multiplier[mask][lane] = draws.group[drawn + 1].multiplier;
+      draws.increment[mask][lane] = draws.group[drawn + 1].increment;
+      ++drawn;
+    }
+  }
+  return draws;
+}
+
+constexpr NoiseDraws kNoiseDraws = MakeNoiseDraws();
+
+// The voices draw from the one noise generator in voice order, and only while they sound; every
+// draw is NextNoise (engine/dsp_primitives.h) times 0.3, computed for all lanes at once. Lanes
+// that do not sound get a value they never use.
+template <class Group>
+Lanes Noise(uint32_t& seed, const Group& g) {
+  const int sounding = MaskBits(g.live);
+  const LaneWords drawn =
+      (MultiplyLow32(LoadLanes<LaneWords>(kNoiseDraws.multiplier[sounding]), seed) +
+       LoadLanes<LaneWords>(kNoiseDraws.increment[sounding])) &
+      0xFFFFFFFFu;
+  const NoiseJump& jump = kNoiseDraws.group[__builtin_popcount(sounding)];
+  seed = static_cast<uint32_t>(jump.multiplier * seed + jump.increment);
+  // The float in [1, 2) with the seed's low 23 bits as its fraction, as a double; 2 x - 3 of it
+  // is exact in single and in double precision alike.
+  const Lanes unit = FromBits(((drawn & 0x7FFFFFu) << 29) | Bits(Splat(1.0)));
+  return (unit * 2.0 - 3.0) * 0.3;
 }
 
 // One sample of the sounding voices of a group (the others' states stay as they are): gate,
 // envelopes, LFOs, matrix, pitch, noise, oscillators and filters. Returns the voice outputs.
+template <class Group>
 Lanes SoundingVoicesStep(EngineRecord& record, const BlockValues& v, const SampleFrame& frame,
-                         Lanes gate, const LaneGroup& g) {
+                         Lanes gate, const Group& g) {
   VoiceState& voices = record.history.voices;
   const double sr = v.sampleRate;
   const double* table = record.cosineTable.entries;
@@ -145,7 +196,7 @@ Lanes VoiceGroupStep(EngineRecord& record, const BlockValues& v, const SampleFra
   const LaneMask sounding = (gate > 0.0) | (Load(voices.activeLevel + first) > 0.0);
   const int soundingLanes = MaskBits(sounding);
   if (soundingLanes != kAllLanes) {
-    const LaneGroup silent{first, ~sounding};
+    const SomeLanes silent{first, ~sounding};
     silent.Set(voices.glidePitch, FixDenormal(silent.Get(v.notePitch)));
     double* const cleared[] = {voices.rateCarry1,
                                voices.rateCarry2,
@@ -157,7 +208,9 @@ Lanes VoiceGroupStep(EngineRecord& record, const BlockValues& v, const SampleFra
       silent.Set(field, Splat(0.0));
     if (soundingLanes == 0) return Splat(0.0);
   }
-  const Lanes out = SoundingVoicesStep(record, v, frame, gate, LaneGroup{first, sounding});
+  if (soundingLanes == kAllLanes)
+    return SoundingVoicesStep(record, v, frame, gate, EveryLane{first, sounding});
+  const Lanes out = SoundingVoicesStep(record, v, frame, gate, SomeLanes{first, sounding});
   return Select(sounding, out, Splat(0.0));
 }
 

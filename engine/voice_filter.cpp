@@ -13,7 +13,8 @@ Lanes Saturate(Lanes v) {
   return Tanh(1.154 * v) * 1.2208896211262;
 }
 
-Lanes DcBlock(double* previousInput, double* previousOutput, Lanes x, const LaneGroup& g) {
+template <class Group>
+Lanes DcBlock(double* previousInput, double* previousOutput, Lanes x, const Group& g) {
   const Lanes y = x - g.Get(previousInput) + 0.9997 * g.Get(previousOutput);
   g.Set(previousInput, FixDenormal(x));
   g.Set(previousOutput, FixDenormal(y));
@@ -25,7 +26,8 @@ Lanes Reciprocal(Lanes x) {
   return Select(zero, Splat(0.0), 1.0 / Select(zero, Splat(1.0), x));
 }
 
-void ComputeLowPassCoefficients(LowPassCache& c, Lanes g, double k, const LaneGroup& group) {
+template <class Group>
+void ComputeLowPassCoefficients(LowPassCache& c, Lanes g, double k, const Group& group) {
   const Lanes g2 = g * g, g3 = g2 * g, g4 = g3 * g;
   const Lanes D = 1.0 + 8 * g + 20 * g2 + 16 * g3 + 2 * g4;
   const Lanes inverseD = Reciprocal(D);
@@ -57,7 +59,8 @@ void ComputeLowPassCoefficients(LowPassCache& c, Lanes g, double k, const LaneGr
 
 // Four trapezoidal integrators solved in closed form (no iteration); the input is saturated with
 // tanh after subtracting the resonance feedback estimated from the linear solution.
-Lanes VoiceLowPass(VoiceLanes* s, const LowPassCache& c, double k, Lanes d, const LaneGroup& g) {
+template <class Group>
+Lanes VoiceLowPass(VoiceLanes* s, const LowPassCache& c, double k, Lanes d, const Group& g) {
   const Lanes s1 = g.Get(s[0]), s2 = g.Get(s[1]), s3 = g.Get(s[2]), s4 = g.Get(s[3]);
   const Lanes gain = g.Get(c.g), inverseD = g.Get(c.inverseD), G4 = g.Get(c.G4);
   auto weight = [&g](const VoiceLanes& w) { return g.Get(w); };
@@ -85,7 +88,8 @@ Lanes VoiceLowPass(VoiceLanes* s, const LowPassCache& c, double k, Lanes d, cons
 
 }  // namespace
 
-Lanes VoiceFilterStep(VoiceState& voices, const FilterInputs& in, Lanes x, const LaneGroup& g) {
+template <class Group>
+Lanes VoiceFilterStep(VoiceState& voices, const FilterInputs& in, Lanes x, const Group& g) {
   const double G = in.highPassCoefficient;
   const Lanes lowPart = (G * x + g.Get(voices.highPassState)) * in.highPassInverse;
   g.Set(voices.highPassState, FixDenormal(G * (x - lowPart) + lowPart));
@@ -116,6 +120,9 @@ Lanes VoiceFilterStep(VoiceState& voices, const FilterInputs& in, Lanes x, const
 
   return DcBlock(voices.dcBlocker2Input, voices.dcBlocker2Output, w, g);
 }
+
+template Lanes VoiceFilterStep(VoiceState&, const FilterInputs&, Lanes, const EveryLane&);
+template Lanes VoiceFilterStep(VoiceState&, const FilterInputs&, Lanes, const SomeLanes&);
 
 }  // namespace TOVALUNE_LANES
 }  // namespace Engine

@@ -17,9 +17,10 @@ struct FilterInputs {
   double sampleRate;
 };
 
-// Filters one mixed sample of the group's voices; returns the signals before the amplitude
-// factor. Audio thread; no allocation.
-Lanes VoiceFilterStep(VoiceState& voices, const FilterInputs& in, Lanes x, const LaneGroup& group);
+// Filters one mixed sample of the group's voices (Group is EveryLane or SomeLanes); returns the
+// signals before the amplitude factor. Audio thread; no allocation.
+template <class Group>
+Lanes VoiceFilterStep(VoiceState& voices, const FilterInputs& in, Lanes x, const Group& group);
 
 }  // namespace TOVALUNE_LANES
 }  // namespace Engine
