@@ -162,7 +162,12 @@ void ComputeArpeggiator(const double* params, double sr, BlockValues& v) {
   v.barStartPulse = params[P::HostBarStartPulse];
 }
 
-void ComputeSlot1(const double* params, BlockValues& v) {
+bool AtRest(const WaveshaperState& s) {
+  return s.previousInput == 0 && s.previousShaped == 0 && s.previousShapedMid == 0 &&
+         s.dcInput == 0 && s.dcOutput == 0;
+}
+
+void ComputeSlot1(const EngineHistory& h, const double* params, BlockValues& v) {
   v.slot1 = static_cast<int>(params[P::FXSlot1Selector] + 0.01);
   v.chorusOn = params[P::FXSlot1ChorusOffOn] != 0 && v.slot1 == 2;
   v.chorusWidth = params[P::FXSlot1ChorusBandwidth] * 19.9 + 0.1;
@@ -193,6 +198,10 @@ void ComputeSlot1(const double* params, BlockValues& v) {
   v.bitcrusherLevels = SafePow(2, SafePow(params[P::FXSlot1BitcrushDistBitDepth], 3) * 15 + 1);
   v.bitcrusherPreGain = params[P::FXSlot1BitcrushDistPreGain] * 4 + 1;
   v.bitcrusherPostGain = params[P::FXSlot1BitcrushDistPostGain];
+  v.tubeRuns = v.slot1 == 4 || !AtRest(h.tube);
+  v.solidStateRuns = v.slot1 == 5 || !AtRest(h.solidState);
+  v.foldbackRuns = v.slot1 == 6 || !AtRest(h.foldback);
+  v.bitcrusherRuns = v.slot1 >= 7 || !AtRest(h.bitcrusher);
 }
 
 void ComputeSlot2(const EngineRecord& record, const double* params, double sr, BlockValues& v) {
@@ -256,7 +265,7 @@ void ComputeBlockValues(const EngineRecord& record, BlockValues& v) {
   v.inverseSampleRate = record.inverseSampleRate;
   ComputeVoices(params, sr, v);
   ComputeArpeggiator(params, sr, v);
-  ComputeSlot1(params, v);
+  ComputeSlot1(record.history, params, v);
   ComputeSlot2(record, params, sr, v);
 }
 

@@ -103,6 +103,9 @@ struct BlockValues {
   double foldbackThreshold, foldbackPreGain, foldbackPostGain;
   bool bitcrusherOn;
   double bitcrusherLevels, bitcrusherPreGain, bitcrusherPostGain;
+  // A waveshaper runs while it is selected or its memories hold a tail; one that is neither
+  // stays at rest for the whole block (its input is 0).
+  bool tubeRuns, solidStateRuns, foldbackRuns, bitcrusherRuns;
 
   // Second effect slot.
   int slot2;

@@ -2,11 +2,17 @@
 
 #include <cmath>
 
+#include "engine/lane_math.h"
+
 namespace Engine {
 namespace {
 
 using Dsp::Clamp;
 using Dsp::FixDenormal;
+// A waveshaper shapes two points per sample, the previous input and the midpoint to the current
+// one: side by side in the two lanes of the baseline lane type.
+using Baseline::Lanes;
+static_assert(Baseline::kLaneCount == 2, "the shaper's two points fill the baseline lanes");
 
 struct ModulatedDelay {
   bool on;
@@ -39,20 +45,23 @@ void ModulatedDelayStep(EngineRecord& record, const ModulatedDelay& fx, EffectLf
   Dsp::DelayLine::Write(line1, FixDenormal(x + r1 * fx.feedback));
 }
 
-double Tube(const BlockValues& v, double x) {
+Lanes Tube(const BlockValues& v, Lanes x) {
+  using namespace Baseline;
   const double k = v.tubeShape;
-  const double u = x * v.tubePreGain;
-  const double rising = std::exp(k * u);
-  const double d = std::exp(-k * u) + rising;
-  if (d == 0) return 0 * v.tubePostGain;
-  return Clamp((rising - std::exp((5 - k) * u)) / d, -1.0, 1.0) * v.tubePostGain;
+  const Lanes u = x * v.tubePreGain;
+  const Lanes rising = Exp(k * u);
+  const Lanes d = Exp(-k * u) + rising;
+  const LaneMask zero = d == 0.0;
+  const Lanes r = (rising - Exp((5 - k) * u)) / Select(zero, Splat(1.0), d);
+  return Select(zero, Splat(0 * v.tubePostGain), Baseline::Clamp(r, -1.0, 1.0) * v.tubePostGain);
 }
 
-double SolidState(const BlockValues& v, double x) {
+Lanes SolidState(const BlockValues& v, Lanes x) {
+  using namespace Baseline;
   const double t = v.solidStateNormal;
-  const double c = t == 0 ? 0.0 : std::tanh(x * v.solidStatePreGain * v.solidStateDrive) / t;
-  const double r = v.solidStateLevel * c;
-  return Clamp(r, -1.0, 1.0) * v.solidStatePostGain;
+  if (t == 0) return Splat(0.0);
+  const Lanes c = Tanh(x * v.solidStatePreGain * v.solidStateDrive) / t;
+  return Baseline::Clamp(v.solidStateLevel * c, -1.0, 1.0) * v.solidStatePostGain;
 }
 
 double Foldback(const BlockValues& v, double x) {
@@ -73,20 +82,23 @@ double Bitcrush(const BlockValues& v, double x) {
   return Clamp((q - 0.5) * 2, -1.0, 1.0) * v.bitcrusherPostGain;
 }
 
+// Both points through a scalar shaping function.
+template <typename Shape>
+Lanes EachPoint(Lanes points, Shape shape) {
+  return Lanes{shape(points[0]), shape(points[1])};
+}
+
 // Twice-oversampled waveshaping: the shaped points a, b, A (previous edge, midpoint, current
 // edge) filtered 1/4, 1/2, 1/4, then a DC blocker. An inactive shaper passes its input through
 // the same frame, so an unselected one plays out the tail of its memories.
 template <typename Shape>
 double WaveshaperStep(WaveshaperState& s, bool active, double u, Shape shape) {
-  // An inactive shaper at rest with no input stays at rest.
-  if (!active && u == 0 && s.previousInput == 0 && s.previousShaped == 0 &&
-      s.previousShapedMid == 0 && s.dcInput == 0 && s.dcOutput == 0) {
-    return 0.0;
-  }
   const double p = s.previousInput;
   const double m = p + (u - p) * 0.5;
-  const double A = active ? shape(p) : p;
-  const double B = active ? shape(m) : m;
+  const Lanes points{p, m};
+  const Lanes shaped = active ? shape(points) : points;
+  const double A = shaped[0];
+  const double B = shaped[1];
   const double smoothed = ((s.previousShaped - A) * 0.5 + A + s.previousShapedMid) * 0.5;
   const double y = smoothed - s.dcInput + 0.9997 * s.dcOutput;
   s.dcInput = FixDenormal(smoothed);
@@ -121,15 +133,26 @@ void EffectSlot1Step(EngineRecord& record, const BlockValues& v, double x, doubl
                      record.lines[kFlanger0], record.lines[kFlanger1], record.history.flangerLines,
                      flangerIn, f0, f1);
 
+  // A shaper neither selected nor holding a tail stays at rest for the whole block.
   EngineHistory& h = record.history;
-  const double tube =
-      WaveshaperStep(h.tube, v.tubeOn, tubeIn, [&v](double u) { return Tube(v, u); });
-  const double solidState = WaveshaperStep(h.solidState, v.solidStateOn, solidStateIn,
-                                           [&v](double u) { return SolidState(v, u); });
-  const double foldback = WaveshaperStep(h.foldback, v.foldbackOn, foldbackIn,
-                                         [&v](double u) { return Foldback(v, u); });
-  const double bitcrusher = WaveshaperStep(h.bitcrusher, v.bitcrusherOn, bitcrusherIn,
-                                           [&v](double u) { return Bitcrush(v, u); });
+  double tube = 0.0, solidState = 0.0, foldback = 0.0, bitcrusher = 0.0;
+  if (v.tubeRuns) {
+    tube = WaveshaperStep(h.tube, v.tubeOn, tubeIn, [&v](Lanes u) { return Tube(v, u); });
+  }
+  if (v.solidStateRuns) {
+    solidState = WaveshaperStep(h.solidState, v.solidStateOn, solidStateIn,
+                                [&v](Lanes u) { return SolidState(v, u); });
+  }
+  if (v.foldbackRuns) {
+    foldback = WaveshaperStep(h.foldback, v.foldbackOn, foldbackIn, [&v](Lanes u) {
+      return EachPoint(u, [&v](double x) { return Foldback(v, x); });
+    });
+  }
+  if (v.bitcrusherRuns) {
+    bitcrusher = WaveshaperStep(h.bitcrusher, v.bitcrusherOn, bitcrusherIn, [&v](Lanes u) {
+      return EachPoint(u, [&v](double x) { return Bitcrush(v, x); });
+    });
+  }
 
   const double mono = tube + solidState + foldback + bitcrusher + direct;
   channel0 = mono + f0 + c0;

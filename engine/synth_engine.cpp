@@ -98,10 +98,9 @@ __attribute__((flatten)) void PerformBlock(EngineRecord& record, double* out0, d
   for (int32_t done = 0; done < frames; done += Engine::kFramesPerPass) {
     const int32_t count =
         frames - done < Engine::kFramesPerPass ? frames - done : Engine::kFramesPerPass;
+    Engine::FillSampleFrames(record, values, offsets, record.frames, count);
     for (int32_t i = 0; i < count; ++i) {
-      Engine::SampleFrame& frame = record.frames[i];
-      Engine::SampleSetup(record, values, offsets, frame);
-      Engine::ArpeggiatorStep(record, values, frame.gate);
+      Engine::ArpeggiatorStep(record, values, record.frames[i].gate);
       Dsp::DelayLine::Step(record.lines[Engine::kArpeggiatorClock]);
     }
     record.renderVoices(record, values, record.frames, count, record.voiceSums);

@@ -16,10 +16,10 @@ namespace Engine {
 void SampleSetupStart(const EngineRecord& record, const BlockValues& values,
                       SampleOffsets& offsets);
 
-// Smooths the eight continuous parameters by one sample and fills the frame's shared values
-// (not its gates). Audio thread; no allocation.
-void SampleSetup(EngineRecord& record, const BlockValues& values, SampleOffsets& offsets,
-                 SampleFrame& frame);
+// Smooths the eight continuous parameters by one sample per frame and fills the shared values of
+// `count` frames (the arpeggiator fills their gates). Audio thread; no allocation.
+void FillSampleFrames(EngineRecord& record, const BlockValues& values, SampleOffsets& offsets,
+                      SampleFrame* frames, int32_t count);
 
 // The wide (AVX2) and the baseline build of the voice path: both render the voices of `count`
 // samples and write the sum of the four voice outputs of each sample to `sums`. Audio thread; no

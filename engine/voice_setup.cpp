@@ -42,15 +42,7 @@ void SpreadOffsets(const BlockValues& v, double spread, SampleOffsets& offsets) 
   }
 }
 
-}  // namespace
-
-void SampleSetupStart(const EngineRecord& record, const BlockValues& v, SampleOffsets& offsets) {
-  const SmoothedParams& s = record.history.smoothed;
-  SpreadOffsets(v, s.spread, offsets);
-  offsets.oscOffset[0] = OscPitchOffset(s.osc1Pitch);
-  offsets.oscOffset[1] = OscPitchOffset(s.osc2Pitch);
-}
-
+// Smooths the eight continuous parameters by one sample and fills the frame's shared values.
 void SampleSetup(EngineRecord& record, const BlockValues& v, SampleOffsets& offsets,
                  SampleFrame& frame) {
   SmoothedParams& s = record.history.smoothed;
@@ -72,6 +64,40 @@ void SampleSetup(EngineRecord& record, const BlockValues& v, SampleOffsets& offs
   frame.osc1Morph = s.osc1Morph;
   frame.osc2Morph = s.osc2Morph;
   frame.lowPassCutoff = s.lowPassCutoff;
+}
+
+}  // namespace
+
+void SampleSetupStart(const EngineRecord& record, const BlockValues& v, SampleOffsets& offsets) {
+  const SmoothedParams& s = record.history.smoothed;
+  SpreadOffsets(v, s.spread, offsets);
+  offsets.oscOffset[0] = OscPitchOffset(s.osc1Pitch);
+  offsets.oscOffset[1] = OscPitchOffset(s.osc2Pitch);
+}
+
+void FillSampleFrames(EngineRecord& record, const BlockValues& v, SampleOffsets& offsets,
+                      SampleFrame* frames, int32_t count) {
+  // A smoothed value on its target, or so close that a step no longer moves it, stays where it
+  // is for the whole block.
+  const SmoothedParams& s = record.history.smoothed;
+  const double* params = record.params;
+  const double c = v.smoothingCoefficient;
+  auto still = [c](double current, double target) {
+    return current == target || FixDenormal(current + (target - current) * c) == current;
+  };
+  const bool settled =
+      still(s.lfo1Rate, params[P::Lfo1Rate]) && still(s.lfo2Rate, params[P::Lfo2Rate]) &&
+      still(s.osc1Pitch, params[P::Osc1Pitch]) && still(s.osc2Pitch, params[P::Osc2Pitch]) &&
+      still(s.osc1Morph, params[P::Osc1OvertonesMorph]) &&
+      still(s.osc2Morph, params[P::Osc2OvertonesMorph]) &&
+      still(s.lowPassCutoff, params[P::FilterLpCutoff]) && still(s.spread, v.spreadTarget);
+  for (int32_t i = 0; i < count; ++i) {
+    if (settled && i > 0) {
+      frames[i] = frames[0];
+    } else {
+      SampleSetup(record, v, offsets, frames[i]);
+    }
+  }
 }
 
 }  // namespace Engine
