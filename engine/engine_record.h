@@ -199,6 +199,17 @@ struct SampleFrame {
   double lowPassCutoff;
 };
 
+// What the voice path's control stage hands on to the oscillators and filters for one sample.
+struct VoiceTrack {
+  VoiceWords sounding;  // all bits set for a voice being computed
+  VoiceLanes oscPitch[2];
+  VoiceLanes oscMorph[2];
+  VoiceLanes noise;
+  VoiceLanes cutoff;
+  VoiceLanes amplitude;  // amplitude factor, limited to [0, 1]
+  VoiceLanes mix;        // oscillators and noise, before the filters
+};
+
 struct EngineRecord;
 struct BlockValues;
 
@@ -229,6 +240,7 @@ struct EngineRecord : SynthEngineState {
   uint32_t noiseSeed;
   VoiceRenderer renderVoices;  // the build of the voice path chosen at creation
   SampleFrame frames[kFramesPerPass];
+  VoiceTrack tracks[kFramesPerPass];
   double voiceSums[kFramesPerPass];
 };
 

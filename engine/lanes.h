@@ -152,12 +152,10 @@ inline LaneWords MultiplyLow32(LaneWords a, uint32_t b) {
 }
 
 inline Lanes Gather(const double* table, LaneWords index) {
-#ifdef __AVX2__
-  return _mm256_i64gather_pd(reinterpret_cast<const double*>(table),
-                             reinterpret_cast<__m256i>(index), 8);
-#else
-  return Lanes{table[index[0]], table[index[1]]};
-#endif
+  Lanes v;
+  for (int lane = 0; lane < kLaneCount; ++lane)
+    v[lane] = table[index[lane]];
+  return v;
 }
 
 // kLaneCount neighbouring voices of a structure-of-arrays field (starting at voice `first`) and

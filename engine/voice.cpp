@@ -110,11 +110,12 @@ Lanes Noise(uint32_t& seed, const Group& g) {
   return (unit * 2.0 - 3.0) * 0.3;
 }
 
-// One sample of the sounding voices of a group (the others' states stay as they are): gate,
-// envelopes, LFOs, matrix, pitch, noise, oscillators and filters. Returns the voice outputs.
+// The control stage of one sample for the sounding voices of a group (the others' states stay
+// as they are): gate, envelopes, LFOs, matrix, pitch and noise. What the oscillators and filters
+// need goes to the sample's track.
 template <class Group>
-Lanes SoundingVoicesStep(EngineRecord& record, const BlockValues& v, const SampleFrame& frame,
-                         Lanes gate, const Group& g) {
+void SoundingVoicesControl(EngineRecord& record, const BlockValues& v, const SampleFrame& frame,
+                           Lanes gate, const Group& g, VoiceTrack& track) {
   VoiceState& voices = record.history.voices;
   const double sr = v.sampleRate;
   const double* table = record.cosineTable.entries;
@@ -158,74 +159,128 @@ Lanes SoundingVoicesStep(EngineRecord& record, const BlockValues& v, const Sampl
   const Lanes glidePitch = g.Get(voices.glidePitch);
   const Lanes glide = glidePitch + (g.Get(v.notePitch) - glidePitch) * v.glideCoefficient;
   const Lanes base = g.Get(frame.offsets.spread) + v.pitchBend + glide;
-  const Lanes noise = Noise(record.noiseSeed, g);
-
-  const OvertoneInputs osc1In{
-      Clamp(base + mod.target[kTargetP1] + frame.offsets.oscOffset[0], 0.0, 1.0),
-      frame.osc1Morph + mod.target[kTargetM1], v.overtoneSet[0], v.overtoneAlternating[0],
-      v.overtoneAverage[0]};
-  const Lanes osc1 = OvertoneOscStep(voices.osc1, osc1In, table, sr, v.inverseSampleRate, g);
-  const OvertoneInputs osc2In{
-      Clamp(base + mod.target[kTargetP2] + frame.offsets.oscOffset[1], 0.0, 1.0),
-      frame.osc2Morph + mod.target[kTargetM2], v.overtoneSet[1], v.overtoneAlternating[1],
-      v.overtoneAverage[1]};
-  const Lanes osc2 = OvertoneOscStep(voices.osc2, osc2In, table, sr, v.inverseSampleRate, g);
+  g.Put(track.noise, Noise(record.noiseSeed, g));
+  for (int osc = 0; osc < 2; ++osc) {
+    const Lanes offset = base + mod.target[kTargetP1 + osc] + frame.offsets.oscOffset[osc];
+    g.Put(track.oscPitch[osc], Clamp(offset, 0.0, 1.0));
+  }
+  g.Put(track.oscMorph[0], frame.osc1Morph + mod.target[kTargetM1]);
+  g.Put(track.oscMorph[1], frame.osc2Morph + mod.target[kTargetM2]);
+  g.Put(track.cutoff,
+        Clamp(frame.lowPassCutoff + g.Get(v.keyTrackTerm) + mod.target[kTargetFC], 0.0, 1.0));
+  // Velocity reaches loudness only through the matrix; here it only gates.
+  const Lanes velocityGate = Select(velocity > 0.0, Splat(1.0), velocity);
+  g.Put(track.amplitude, Clamp(velocityGate * amplitude, 0.0, 1.0));
 
   g.Set(voices.glidePitch, FixDenormal(glide));
   g.Set(voices.rateCarry1, FixDenormal(mod.target[kTargetR1]));
   g.Set(voices.rateCarry2, FixDenormal(mod.target[kTargetR2]));
   g.Set(voices.activeLevel, amplitude);
-
-  const Lanes mix = v.noiseLevel * noise + v.oscLevel[1] * osc2 + v.oscLevel[0] * osc1;
-  const Lanes cutoff =
-      Clamp(frame.lowPassCutoff + g.Get(v.keyTrackTerm) + mod.target[kTargetFC], 0.0, 1.0);
-  const FilterInputs filterIn{v.highPassCoefficient, v.highPassInverse, cutoff, v.resonance, sr};
-  const Lanes filtered = VoiceFilterStep(voices, filterIn, mix, g);
-  // Velocity reaches loudness only through the matrix; here it only gates.
-  const Lanes velocityGate = Select(velocity > 0.0, Splat(1.0), velocity);
-  return Clamp(velocityGate * amplitude, 0.0, 1.0) * filtered * 0.9 * 0.5;
 }
 
-// One sample of the voices first .. first + kLaneCount - 1. A voice is computed while its gate
-// is up or its amplitude has not yet fallen to 0; a silent voice only lets its glide follow its
-// note and outputs 0.
-Lanes VoiceGroupStep(EngineRecord& record, const BlockValues& v, const SampleFrame& frame,
-                     int first) {
+// The control stage of one sample for the voices first .. first + kLaneCount - 1. A voice is
+// computed while its gate is up or its amplitude has not yet fallen to 0; a silent voice only
+// lets its glide follow its note.
+void VoiceGroupControl(EngineRecord& record, const BlockValues& v, const SampleFrame& frame,
+                       int first, VoiceTrack& track) {
   VoiceState& voices = record.history.voices;
   const Lanes gate = Load(frame.gate + first);
   const LaneMask sounding = (gate > 0.0) | (Load(voices.activeLevel + first) > 0.0);
+  StoreLanes(track.sounding + first, reinterpret_cast<LaneWords>(sounding));
   const int soundingLanes = MaskBits(sounding);
   if (soundingLanes != kAllLanes) {
     const SomeLanes silent{first, ~sounding};
     silent.Set(voices.glidePitch, FixDenormal(silent.Get(v.notePitch)));
-    double* const cleared[] = {voices.rateCarry1,
-                               voices.rateCarry2,
-                               voices.saturationPreviousInput,
-                               voices.saturationPreviousEdge,
-                               voices.saturationPreviousMid,
-                               voices.activeLevel};
+    double* const cleared[] = {voices.rateCarry1, voices.rateCarry2, voices.activeLevel};
     for (double* field : cleared)
       silent.Set(field, Splat(0.0));
-    if (soundingLanes == 0) return Splat(0.0);
   }
-  if (soundingLanes == kAllLanes)
-    return SoundingVoicesStep(record, v, frame, gate, EveryLane{first, sounding});
-  const Lanes out = SoundingVoicesStep(record, v, frame, gate, SomeLanes{first, sounding});
-  return Select(sounding, out, Splat(0.0));
+  if (soundingLanes == kAllLanes) {
+    SoundingVoicesControl(record, v, frame, gate, EveryLane{first, sounding}, track);
+  } else if (soundingLanes != 0) {
+    SoundingVoicesControl(record, v, frame, gate, SomeLanes{first, sounding}, track);
+  }
+}
+
+// Runs `step` on the group of voices first .. first + kLaneCount - 1 of a sample with the group
+// type that fits its sounding voices; not at all when none sounds.
+template <class Step>
+void ForSoundingVoices(const VoiceTrack& track, int first, Step step) {
+  const LaneMask sounding = LoadLanes<LaneMask>(track.sounding + first);
+  const int soundingLanes = MaskBits(sounding);
+  if (soundingLanes == kAllLanes) {
+    step(EveryLane{first, sounding});
+  } else if (soundingLanes != 0) {
+    step(SomeLanes{first, sounding});
+  }
+}
+
+// The oscillator stage of one sample: both oscillators and the noise mixed.
+void VoiceGroupOscillators(EngineRecord& record, const BlockValues& v, VoiceTrack& track,
+                           int first) {
+  VoiceState& voices = record.history.voices;
+  const double* table = record.cosineTable.entries;
+  ForSoundingVoices(track, first, [&](const auto& g) {
+    const OvertoneInputs osc1In{g.Get(track.oscPitch[0]), g.Get(track.oscMorph[0]),
+                                v.overtoneSet[0], v.overtoneAlternating[0], v.overtoneAverage[0]};
+    const Lanes osc1 =
+        OvertoneOscStep(voices.osc1, osc1In, table, v.sampleRate, v.inverseSampleRate, g);
+    const OvertoneInputs osc2In{g.Get(track.oscPitch[1]), g.Get(track.oscMorph[1]),
+                                v.overtoneSet[1], v.overtoneAlternating[1], v.overtoneAverage[1]};
+    const Lanes osc2 =
+        OvertoneOscStep(voices.osc2, osc2In, table, v.sampleRate, v.inverseSampleRate, g);
+    g.Put(track.mix,
+          v.noiseLevel * g.Get(track.noise) + v.oscLevel[1] * osc2 + v.oscLevel[0] * osc1);
+  });
+}
+
+// The filter stage of one sample: the filters and the amplitude factor. Adds the outputs of the
+// group's voices, in voice order, to the sum (a silent voice adds 0).
+void VoiceGroupFilters(EngineRecord& record, const BlockValues& v, const VoiceTrack& track,
+                       int first, double& sum) {
+  // A silent voice forgets its saturation history.
+  VoiceState& voices = record.history.voices;
+  const LaneMask sounding = LoadLanes<LaneMask>(track.sounding + first);
+  if (MaskBits(sounding) != kAllLanes) {
+    const SomeLanes silent{first, ~sounding};
+    double* const cleared[] = {voices.saturationPreviousInput, voices.saturationPreviousEdge,
+                               voices.saturationPreviousMid};
+    for (double* field : cleared)
+      silent.Set(field, Splat(0.0));
+  }
+  Lanes out = Splat(0.0);
+  ForSoundingVoices(track, first, [&](const auto& g) {
+    const FilterInputs in{v.highPassCoefficient, v.highPassInverse, g.Get(track.cutoff),
+                          v.resonance, v.sampleRate};
+    const Lanes filtered = VoiceFilterStep(voices, in, g.Get(track.mix), g);
+    out = Select(g.live, g.Get(track.amplitude) * filtered * 0.9 * 0.5, Splat(0.0));
+  });
+  for (int lane = 0; lane < kLaneCount; ++lane)
+    sum += out[lane];
 }
 
 }  // namespace
 
+// The voices run in three stages over all samples of the pass: control (sample by sample, the
+// voices in order, as they share the noise generator), then the oscillators, then the filters of
+// each group. Each stage carries only its own state from sample to sample, so the processor can
+// work on several samples of a stage at once.
 __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValues& values,
                                            const SampleFrame* frames, int32_t count, double* sums) {
+  VoiceTrack* tracks = record.tracks;
   for (int32_t i = 0; i < count; ++i) {
-    double sum = 0.0;
-    for (int first = 0; first < kVoiceCount; first += kLaneCount) {
-      const Lanes out = VoiceGroupStep(record, values, frames[i], first);
-      for (int lane = 0; lane < kLaneCount; ++lane)
-        sum += out[lane];
-    }
-    sums[i] = sum;
+    for (int first = 0; first < kVoiceCount; first += kLaneCount)
+      VoiceGroupControl(record, values, frames[i], first, tracks[i]);
+  }
+  for (int first = 0; first < kVoiceCount; first += kLaneCount) {
+    for (int32_t i = 0; i < count; ++i)
+      VoiceGroupOscillators(record, values, tracks[i], first);
+  }
+  for (int32_t i = 0; i < count; ++i)
+    sums[i] = 0.0;
+  for (int first = 0; first < kVoiceCount; first += kLaneCount) {
+    for (int32_t i = 0; i < count; ++i)
+      VoiceGroupFilters(record, values, tracks[i], first, sums[i]);
   }
 }
 
