@@ -51,18 +51,16 @@ struct OvertoneOscState {
   OvertoneCache cache;
 };
 
-// Low-pass coefficients derived from the cutoff and the resonance, kept like OvertoneCache.
+// Low-pass weights derived from the cutoff and the resonance, kept like OvertoneCache.
 struct LowPassCache {
   VoiceLanes cutoff;  // keys
   VoiceLanes resonance;
-  VoiceLanes g;
-  VoiceLanes inverseD;
-  VoiceLanes G4;
-  VoiceLanes inverseLoop;
-  VoiceLanes b[4];   // weights of s1..s4 in B
-  VoiceLanes n1[5];  // weights of u, s1..s4 in N1
-  VoiceLanes n2[5];
-  VoiceLanes n3[5];
+  VoiceLanes inputWeight;  // of the filter input in the tanh's argument
+  VoiceLanes feedback[4];  // of s1..s4, subtracted in the tanh's argument
+  VoiceLanes change[4][4];  // of s1..s4 in the change of each state
+  VoiceLanes slope[4];      // of the tanh's output u in the change of each state
+  VoiceLanes output[4];     // of s1..s4 in the output
+  VoiceLanes outputSlope;   // of u in the output
 };
 
 // The phase words of the voices' LFOs (the increment is set anew every sample).
@@ -208,6 +206,7 @@ struct VoiceTrack {
   VoiceLanes cutoff;
   VoiceLanes amplitude;  // amplitude factor, limited to [0, 1]
   VoiceLanes mix;        // oscillators and noise, before the filters
+  VoiceLanes lowPass;    // low-pass output, before the saturation
 };
 
 struct EngineRecord;

@@ -234,10 +234,18 @@ void VoiceGroupOscillators(EngineRecord& record, const BlockValues& v, VoiceTrac
   });
 }
 
-// The filter stage of one sample: the filters and the amplitude factor. Adds the outputs of the
-// group's voices, in voice order, to the sum (a silent voice adds 0).
-void VoiceGroupFilters(EngineRecord& record, const BlockValues& v, const VoiceTrack& track,
-                       int first, double& sum) {
+// The low-pass stage of one sample: high-pass, DC blocker and the resonant low-pass.
+void VoiceGroupLowPass(EngineRecord& record, const BlockValues& v, VoiceTrack& track, int first) {
+  ForSoundingVoices(track, first, [&](const auto& g) {
+    const FilterInputs in{v.highPassCoefficient, v.highPassInverse, g.Get(track.cutoff),
+                          v.resonance, v.sampleRate};
+    g.Put(track.lowPass, VoiceLowPassStep(record.history.voices, in, g.Get(track.mix), g));
+  });
+}
+
+// The output stage of one sample: saturation, DC blocker and the amplitude factor. Adds the
+// outputs of the group's voices, in voice order, to the sum (a silent voice adds 0).
+void VoiceGroupOutput(EngineRecord& record, const VoiceTrack& track, int first, double& sum) {
   // A silent voice forgets its saturation history.
   VoiceState& voices = record.history.voices;
   const LaneMask sounding = LoadLanes<LaneMask>(track.sounding + first);
@@ -250,10 +258,8 @@ void VoiceGroupFilters(EngineRecord& record, const BlockValues& v, const VoiceTr
   }
   Lanes out = Splat(0.0);
   ForSoundingVoices(track, first, [&](const auto& g) {
-    const FilterInputs in{v.highPassCoefficient, v.highPassInverse, g.Get(track.cutoff),
-                          v.resonance, v.sampleRate};
-    const Lanes filtered = VoiceFilterStep(voices, in, g.Get(track.mix), g);
-    out = Select(g.live, g.Get(track.amplitude) * filtered * 0.9 * 0.5, Splat(0.0));
+    const Lanes shaped = VoiceSaturationStep(voices, g.Get(track.lowPass), g);
+    out = Select(g.live, g.Get(track.amplitude) * shaped * 0.9 * 0.5, Splat(0.0));
   });
   for (int lane = 0; lane < kLaneCount; ++lane)
     sum += out[lane];
@@ -275,12 +281,14 @@ __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValu
   for (int first = 0; first < kVoiceCount; first += kLaneCount) {
     for (int32_t i = 0; i < count; ++i)
       VoiceGroupOscillators(record, values, tracks[i], first);
+    for (int32_t i = 0; i < count; ++i)
+      VoiceGroupLowPass(record, values, tracks[i], first);
   }
   for (int32_t i = 0; i < count; ++i)
     sums[i] = 0.0;
   for (int first = 0; first < kVoiceCount; first += kLaneCount) {
     for (int32_t i = 0; i < count; ++i)
-      VoiceGroupFilters(record, values, tracks[i], first, sums[i]);
+      VoiceGroupOutput(record, tracks[i], first, sums[i]);
   }
 }
 

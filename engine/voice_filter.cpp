@@ -26,70 +26,67 @@ Lanes Reciprocal(Lanes x) {
   return Select(zero, Splat(0.0), 1.0 / Select(zero, Splat(1.0), x));
 }
 
+// The low-pass solved in closed form is affine in its saturated input u: every new state is the
+// old one plus a weighted sum of the four states and u, and the output a weighted sum of the
+// same, so only one multiply-add per value follows the tanh. The weights depend on the cutoff
+// and the resonance alone.
 template <class Group>
 void ComputeLowPassCoefficients(LowPassCache& c, Lanes g, double k, const Group& group) {
   const Lanes g2 = g * g, g3 = g2 * g, g4 = g3 * g;
-  const Lanes D = 1.0 + 8 * g + 20 * g2 + 16 * g3 + 2 * g4;
-  const Lanes inverseD = Reciprocal(D);
+  const Lanes inverseD = Reciprocal(1.0 + 8 * g + 20 * g2 + 16 * g3 + 2 * g4);
   const Lanes G4 = 2 * g4 * inverseD;
-  group.Put(c.g, g);
-  group.Put(c.inverseD, inverseD);
-  group.Put(c.G4, G4);
-  group.Put(c.inverseLoop, Reciprocal(1.0 + k * G4));
-  group.Put(c.b[0], 9 * g2 + 6 * g + 1.0 + 2 * g3);
-  group.Put(c.b[1], 2 * g3 + g2);
-  group.Put(c.b[2], 4 * g2 + g + 2 * g3);
-  group.Put(c.b[3], g3);
-  group.Put(c.n1[0], 12 * g2 + 2 * g + 20 * g3 + 8 * g4);
-  group.Put(c.n1[1], 2 * g3);
-  group.Put(c.n1[2], 8 * g2 + 2 * g + 6 * g3);
-  group.Put(c.n1[3], 2 * g2 + 4 * g3);
-  group.Put(c.n1[4], 10 * g2 + 6 * g + 1.0 + 4 * g3);
-  group.Put(c.n2[0], 8 * g3 + 2 * g2 + 6 * g4);
-  group.Put(c.n2[1], 2 * g3 + g2);
-  group.Put(c.n2[2], 11 * g2 + 6 * g + 1.0 + 6 * g3);
-  group.Put(c.n2[3], 4 * g3 + 4 * g2 + g);
-  group.Put(c.n2[4], 3 * g3 + 4 * g2 + g);
-  group.Put(c.n3[0], 4 * g4 + 2 * g3);
-  group.Put(c.n3[1], 4 * g2 + g + 2 * g3);
-  group.Put(c.n3[2], 4 * g3 + 4 * g2 + g);
-  group.Put(c.n3[3], 10 * g2 + 6 * g + 1.0 + 4 * g3);
-  group.Put(c.n3[4], 2 * g3 + g2);
+  const Lanes inverseLoop = Reciprocal(1.0 + k * G4);
+  // Weights of s1..s4 in B and in N1, N2, N3 (each already divided by D), and of u in N1..N4.
+  const Lanes b[4] = {(9 * g2 + 6 * g + 1.0 + 2 * g3) * inverseD, (2 * g3 + g2) * inverseD,
+                      (4 * g2 + g + 2 * g3) * inverseD, g3 * inverseD};
+  const Lanes n[3][4] = {
+      {2 * g3, 8 * g2 + 2 * g + 6 * g3, 2 * g2 + 4 * g3, 10 * g2 + 6 * g + 1.0 + 4 * g3},
+      {2 * g3 + g2, 11 * g2 + 6 * g + 1.0 + 6 * g3, 4 * g3 + 4 * g2 + g, 3 * g3 + 4 * g2 + g},
+      {4 * g2 + g + 2 * g3, 4 * g3 + 4 * g2 + g, 10 * g2 + 6 * g + 1.0 + 4 * g3, 2 * g3 + g2}};
+  const Lanes q[4] = {(12 * g2 + 2 * g + 20 * g3 + 8 * g4) * inverseD,
+                      (8 * g3 + 2 * g2 + 6 * g4) * inverseD, (4 * g4 + 2 * g3) * inverseD, G4};
+  // The tanh's argument: d - k (d G4 + B) / (1 + k G4).
+  group.Put(c.inputWeight, 1.0 - k * inverseLoop * G4);
+  for (int j = 0; j < 4; ++j) {
+    const Lanes w1 = n[0][j] * inverseD, w2 = n[1][j] * inverseD, w3 = n[2][j] * inverseD;
+    group.Put(c.feedback[j], k * inverseLoop * b[j]);
+    // s4 += 4g (u - N1 + N2); s2 += 2g (N1 - 2 N2 + N3); s3 += 2g (N2 - 2 N3 + N4);
+    // s1 += 2g (N3 - 2 N4), with N4 = u G4 + B.
+    group.Put(c.change[3][j], 4 * g * (w2 - w1));
+    group.Put(c.change[1][j], 2 * g * (w1 - 2 * w2 + w3));
+    group.Put(c.change[2][j], 2 * g * (w2 - 2 * w3 + b[j]));
+    group.Put(c.change[0][j], 2 * g * (w3 - 2 * b[j]));
+    group.Put(c.output[j], w2 * (1 + k / 2));
+  }
+  group.Put(c.slope[3], 4 * g * (1.0 - q[0] + q[1]));
+  group.Put(c.slope[1], 2 * g * (q[0] - 2 * q[1] + q[2]));
+  group.Put(c.slope[2], 2 * g * (q[1] - 2 * q[2] + q[3]));
+  group.Put(c.slope[0], 2 * g * (q[2] - 2 * q[3]));
+  group.Put(c.outputSlope, q[1] * (1 + k / 2));
 }
 
 // Four trapezoidal integrators solved in closed form (no iteration); the input is saturated with
 // tanh after subtracting the resonance feedback estimated from the linear solution.
 template <class Group>
-Lanes VoiceLowPass(VoiceLanes* s, const LowPassCache& c, double k, Lanes d, const Group& g) {
-  const Lanes s1 = g.Get(s[0]), s2 = g.Get(s[1]), s3 = g.Get(s[2]), s4 = g.Get(s[3]);
-  const Lanes gain = g.Get(c.g), inverseD = g.Get(c.inverseD), G4 = g.Get(c.G4);
-  auto weight = [&g](const VoiceLanes& w) { return g.Get(w); };
-  const Lanes B =
-      (s2 * weight(c.b[1]) + s4 * weight(c.b[3]) + s3 * weight(c.b[2]) + s1 * weight(c.b[0])) *
-      inverseD;
-  const Lanes estimate = (d * G4 + B) * g.Get(c.inverseLoop);
-  const Lanes u = Tanh(d - k * estimate);
-  const Lanes N1 = (weight(c.n1[0]) * u + weight(c.n1[4]) * s4 + weight(c.n1[2]) * s2 +
-                    weight(c.n1[3]) * s3 + weight(c.n1[1]) * s1) *
-                   inverseD;
-  const Lanes N2 = (weight(c.n2[0]) * u + weight(c.n2[4]) * s4 + weight(c.n2[2]) * s2 +
-                    weight(c.n2[3]) * s3 + weight(c.n2[1]) * s1) *
-                   inverseD;
-  const Lanes N3 = (weight(c.n3[0]) * u + weight(c.n3[4]) * s4 + weight(c.n3[2]) * s2 +
-                    weight(c.n3[3]) * s3 + weight(c.n3[1]) * s1) *
-                   inverseD;
-  const Lanes N4 = u * G4 + B;
-  g.Set(s[3], FixDenormal(s4 + 4 * gain * (u - N1 + N2)));
-  g.Set(s[1], FixDenormal(s2 + 2 * gain * (N1 - 2 * N2 + N3)));
-  g.Set(s[2], FixDenormal(s3 + 2 * gain * (N2 - 2 * N3 + N4)));
-  g.Set(s[0], FixDenormal(s1 + 2 * gain * (N3 - 2 * N4)));
-  return N2 * (1 + k / 2);
+Lanes VoiceLowPass(VoiceLanes* s, const LowPassCache& c, Lanes d, const Group& g) {
+  const Lanes state[4] = {g.Get(s[0]), g.Get(s[1]), g.Get(s[2]), g.Get(s[3])};
+  // Sums of the states weighted by row: (w0 s1 + w1 s2) + (w2 s3 + w3 s4).
+  auto weighted = [&g, &state](const VoiceLanes* w) {
+    return (g.Get(w[0]) * state[0] + g.Get(w[1]) * state[1]) +
+           (g.Get(w[2]) * state[2] + g.Get(w[3]) * state[3]);
+  };
+  const Lanes u = Tanh(g.Get(c.inputWeight) * d - weighted(c.feedback));
+  for (int j = 0; j < 4; ++j) {
+    const Lanes change = weighted(c.change[j]) + g.Get(c.slope[j]) * u;
+    g.Set(s[j], FixDenormal(state[j] + change));
+  }
+  return weighted(c.output) + g.Get(c.outputSlope) * u;
 }
 
 }  // namespace
 
 template <class Group>
-Lanes VoiceFilterStep(VoiceState& voices, const FilterInputs& in, Lanes x, const Group& g) {
+Lanes VoiceLowPassStep(VoiceState& voices, const FilterInputs& in, Lanes x, const Group& g) {
   const double G = in.highPassCoefficient;
   const Lanes lowPart = (G * x + g.Get(voices.highPassState)) * in.highPassInverse;
   g.Set(voices.highPassState, FixDenormal(G * (x - lowPart) + lowPart));
@@ -106,8 +103,11 @@ Lanes VoiceFilterStep(VoiceState& voices, const FilterInputs& in, Lanes x, const
     g.Put(cache.cutoff, in.cutoff);
     g.Put(cache.resonance, Splat(in.resonance));
   }
-  const Lanes y = VoiceLowPass(voices.lowPass, cache, in.resonance, d, g);
+  return VoiceLowPass(voices.lowPass, cache, d, g);
+}
 
+template <class Group>
+Lanes VoiceSaturationStep(VoiceState& voices, Lanes y, const Group& g) {
   // Twice oversampled: the shaped points y[n-2], midpoint, y[n-1] averaged 1/4, 1/2, 1/4.
   const Lanes previous = g.Get(voices.saturationPreviousInput);
   const Lanes edge = Saturate(previous);
@@ -117,12 +117,13 @@ Lanes VoiceFilterStep(VoiceState& voices, const FilterInputs& in, Lanes x, const
   g.Set(voices.saturationPreviousEdge, FixDenormal(edge));
   g.Set(voices.saturationPreviousMid, FixDenormal(mid));
   g.Set(voices.saturationPreviousInput, FixDenormal(y));
-
   return DcBlock(voices.dcBlocker2Input, voices.dcBlocker2Output, w, g);
 }
 
-template Lanes VoiceFilterStep(VoiceState&, const FilterInputs&, Lanes, const EveryLane&);
-template Lanes VoiceFilterStep(VoiceState&, const FilterInputs&, Lanes, const SomeLanes&);
+template Lanes VoiceLowPassStep(VoiceState&, const FilterInputs&, Lanes, const EveryLane&);
+template Lanes VoiceLowPassStep(VoiceState&, const FilterInputs&, Lanes, const SomeLanes&);
+template Lanes VoiceSaturationStep(VoiceState&, Lanes, const EveryLane&);
+template Lanes VoiceSaturationStep(VoiceState&, Lanes, const SomeLanes&);
 
 }  // namespace TOVALUNE_LANES
 }  // namespace Engine

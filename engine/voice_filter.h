@@ -17,10 +17,15 @@ struct FilterInputs {
   double sampleRate;
 };
 
-// Filters one mixed sample of the group's voices (Group is EveryLane or SomeLanes); returns the
-// signals before the amplitude factor. Audio thread; no allocation.
+// High-pass, DC blocker and resonant low-pass for one mixed sample of the group's voices (Group
+// is EveryLane or SomeLanes); returns the low-pass outputs. Audio thread; no allocation.
 template <class Group>
-Lanes VoiceFilterStep(VoiceState& voices, const FilterInputs& in, Lanes x, const Group& group);
+Lanes VoiceLowPassStep(VoiceState& voices, const FilterInputs& in, Lanes x, const Group& group);
+
+// Saturation and the second DC blocker for one low-pass output of the group's voices; returns
+// the signals before the amplitude factor. Audio thread; no allocation.
+template <class Group>
+Lanes VoiceSaturationStep(VoiceState& voices, Lanes lowPassOutput, const Group& group);
 
 }  // namespace TOVALUNE_LANES
 }  // namespace Engine
