@@ -50,7 +50,7 @@ Lanes Tube(const BlockValues& v, Lanes x) {
   const double k = v.tubeShape;
   const Lanes u = x * v.tubePreGain;
   const Lanes rising = Exp(k * u);
-  const Lanes d = Exp(-k * u) + rising;
+  const Lanes d = 1.0 / rising + rising;  // e^(-k u) + e^(k u)
   const LaneMask zero = d == 0.0;
   const Lanes r = (rising - Exp((5 - k) * u)) / Select(zero, Splat(1.0), d);
   return Select(zero, Splat(0 * v.tubePostGain), Baseline::Clamp(r, -1.0, 1.0) * v.tubePostGain);
