@@ -270,7 +270,8 @@ void VoiceGroupOutput(EngineRecord& record, const VoiceTrack& track, int first, 
 // The voices run in three stages over all samples of the pass: control (sample by sample, the
 // voices in order, as they share the noise generator), then the oscillators, then the filters of
 // each group. Each stage carries only its own state from sample to sample, so the processor can
-// work on several samples of a stage at once.
+// work on several samples of a stage at once; the saturation fills the time the low-pass of the
+// same loop waits for its tanh.
 __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValues& values,
                                            const SampleFrame* frames, int32_t count, double* sums) {
   VoiceTrack* tracks = record.tracks;
@@ -281,14 +282,14 @@ __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValu
   for (int first = 0; first < kVoiceCount; first += kLaneCount) {
     for (int32_t i = 0; i < count; ++i)
       VoiceGroupOscillators(record, values, tracks[i], first);
-    for (int32_t i = 0; i < count; ++i)
-      VoiceGroupLowPass(record, values, tracks[i], first);
   }
   for (int32_t i = 0; i < count; ++i)
     sums[i] = 0.0;
   for (int first = 0; first < kVoiceCount; first += kLaneCount) {
-    for (int32_t i = 0; i < count; ++i)
+    for (int32_t i = 0; i < count; ++i) {
+      VoiceGroupLowPass(record, values, tracks[i], first);
       VoiceGroupOutput(record, tracks[i], first, sums[i]);
+    }
   }
 }
 
