@@ -95,8 +95,12 @@ inline Lanes CopySign(Lanes x, Lanes s) {
 // Limits x to [low, high] like the scalar engine's clamp (below low gives low, above high gives
 // high, NaN passes); a zero on a bound may keep its own sign. One max and one min instruction.
 inline Lanes Clamp(Lanes x, double low, double high) {
-  const Lanes raised = Splat(low) > x ? Splat(low) : x;
-  return Splat(high) < raised ? Splat(high) : raised;
+  // max(a, b) is a > b ? a : b and min(a, b) is a < b ? a : b, NaN in b passing.
+#ifdef __AVX2__
+  return _mm256_min_pd(Splat(high), _mm256_max_pd(Splat(low), x));
+#else
+  return _mm_min_pd(Splat(high), _mm_max_pd(Splat(low), x));
+#endif
 }
 
 // Flushes every magnitude below 2^-1021 (zeros included, to +0) so decaying memories never turn
