@@ -178,9 +178,24 @@ void SoundingVoicesControl(EngineRecord& record, const BlockValues& v, const Sam
   g.Set(voices.activeLevel, amplitude);
 }
 
+// A silent voice only lets its glide follow its note; its rate carries and level are 0.
+void ParkSilentVoices(VoiceState& voices, const BlockValues& v, const SomeLanes& silent) {
+  silent.Set(voices.glidePitch, FixDenormal(silent.Get(v.notePitch)));
+  double* const cleared[] = {voices.rateCarry1, voices.rateCarry2, voices.activeLevel};
+  for (double* field : cleared)
+    silent.Set(field, Splat(0.0));
+}
+
+// A silent voice forgets its saturation history.
+void ClearSilentSaturation(VoiceState& voices, const SomeLanes& silent) {
+  double* const cleared[] = {voices.saturationPreviousInput, voices.saturationPreviousEdge,
+                             voices.saturationPreviousMid};
+  for (double* field : cleared)
+    silent.Set(field, Splat(0.0));
+}
+
 // The control stage of one sample for the voices first .. first + kLaneCount - 1. A voice is
-// computed while its gate is up or its amplitude has not yet fallen to 0; a silent voice only
-// lets its glide follow its note.
+// computed while its gate is up or its amplitude has not yet fallen to 0.
 void VoiceGroupControl(EngineRecord& record, const BlockValues& v, const SampleFrame& frame,
                        int first, VoiceTrack& track) {
   VoiceState& voices = record.history.voices;
@@ -188,18 +203,21 @@ void VoiceGroupControl(EngineRecord& record, const BlockValues& v, const SampleF
   const LaneMask sounding = (gate > 0.0) | (Load(voices.activeLevel + first) > 0.0);
   StoreLanes(track.sounding + first, reinterpret_cast<LaneWords>(sounding));
   const int soundingLanes = MaskBits(sounding);
-  if (soundingLanes != kAllLanes) {
-    const SomeLanes silent{first, ~sounding};
-    silent.Set(voices.glidePitch, FixDenormal(silent.Get(v.notePitch)));
-    double* const cleared[] = {voices.rateCarry1, voices.rateCarry2, voices.activeLevel};
-    for (double* field : cleared)
-      silent.Set(field, Splat(0.0));
-  }
+  if (soundingLanes != kAllLanes) ParkSilentVoices(voices, v, SomeLanes{first, ~sounding});
   if (soundingLanes == kAllLanes) {
     SoundingVoicesControl(record, v, frame, gate, EveryLane{first, sounding}, track);
   } else if (soundingLanes != 0) {
     SoundingVoicesControl(record, v, frame, gate, SomeLanes{first, sounding}, track);
   }
+}
+
+// A group none of whose voices sounds anywhere in the pass: no gate up and no level left.
+bool QuietForThePass(const EngineRecord& record, const SampleFrame* frames, int32_t count,
+                     int first) {
+  LaneMask sounding = Load(record.history.voices.activeLevel + first) > 0.0;
+  for (int32_t i = 0; i < count; ++i)
+    sounding |= Load(frames[i].gate + first) > 0.0;
+  return MaskBits(sounding) == 0;
 }
 
 // Runs `step` on the group of voices first .. first + kLaneCount - 1 of a sample with the group
@@ -246,16 +264,9 @@ void VoiceGroupLowPass(EngineRecord& record, const BlockValues& v, VoiceTrack& t
 // The output stage of one sample: saturation, DC blocker and the amplitude factor. Adds the
 // outputs of the group's voices, in voice order, to the sum (a silent voice adds 0).
 void VoiceGroupOutput(EngineRecord& record, const VoiceTrack& track, int first, double& sum) {
-  // A silent voice forgets its saturation history.
   VoiceState& voices = record.history.voices;
   const LaneMask sounding = LoadLanes<LaneMask>(track.sounding + first);
-  if (MaskBits(sounding) != kAllLanes) {
-    const SomeLanes silent{first, ~sounding};
-    double* const cleared[] = {voices.saturationPreviousInput, voices.saturationPreviousEdge,
-                               voices.saturationPreviousMid};
-    for (double* field : cleared)
-      silent.Set(field, Splat(0.0));
-  }
+  if (MaskBits(sounding) != kAllLanes) ClearSilentSaturation(voices, SomeLanes{first, ~sounding});
   Lanes out = Splat(0.0);
   ForSoundingVoices(track, first, [&](const auto& g) {
     const Lanes shaped = VoiceSaturationStep(voices, g.Get(track.lowPass), g);
@@ -274,21 +285,39 @@ void VoiceGroupOutput(EngineRecord& record, const VoiceTrack& track, int first, 
 // same loop waits for its tanh.
 __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValues& values,
                                            const SampleFrame* frames, int32_t count, double* sums) {
+  constexpr int kGroupCount = kVoiceCount / kLaneCount;
+  VoiceState& voices = record.history.voices;
   VoiceTrack* tracks = record.tracks;
+  // Silent for the whole pass, a group parks its voices once (the same values every sample).
+  bool quiet[kGroupCount];
+  for (int group = 0; group < kGroupCount; ++group) {
+    const int first = group * kLaneCount;
+    quiet[group] = QuietForThePass(record, frames, count, first);
+    if (!quiet[group]) continue;
+    const SomeLanes all{first, Splat(0.0) == 0.0};
+    ParkSilentVoices(voices, values, all);
+    ClearSilentSaturation(voices, all);
+  }
   for (int32_t i = 0; i < count; ++i) {
-    for (int first = 0; first < kVoiceCount; first += kLaneCount)
-      VoiceGroupControl(record, values, frames[i], first, tracks[i]);
-  }
-  for (int first = 0; first < kVoiceCount; first += kLaneCount) {
-    for (int32_t i = 0; i < count; ++i)
-      VoiceGroupOscillators(record, values, tracks[i], first);
-  }
-  for (int32_t i = 0; i < count; ++i)
     sums[i] = 0.0;
-  for (int first = 0; first < kVoiceCount; first += kLaneCount) {
+    for (int group = 0; group < kGroupCount; ++group) {
+      if (!quiet[group]) VoiceGroupControl(record, values, frames[i], group * kLaneCount, tracks[i]);
+    }
+  }
+  for (int group = 0; group < kGroupCount; ++group) {
+    if (quiet[group]) continue;
+    for (int32_t i = 0; i < count; ++i)
+      VoiceGroupOscillators(record, values, tracks[i], group * kLaneCount);
+  }
+  for (int group = 0; group < kGroupCount; ++group) {
     for (int32_t i = 0; i < count; ++i) {
-      VoiceGroupLowPass(record, values, tracks[i], first);
-      VoiceGroupOutput(record, tracks[i], first, sums[i]);
+      if (quiet[group]) {
+        for (int lane = 0; lane < kLaneCount; ++lane)
+          sums[i] += 0.0;  // a silent voice adds 0
+        continue;
+      }
+      VoiceGroupLowPass(record, values, tracks[i], group * kLaneCount);
+      VoiceGroupOutput(record, tracks[i], group * kLaneCount, sums[i]);
     }
   }
 }
