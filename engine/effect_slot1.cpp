@@ -88,17 +88,20 @@ Lanes EachPoint(Lanes points, Shape shape) {
   return Lanes{shape(points[0]), shape(points[1])};
 }
 
-// Twice-oversampled waveshaping: the shaped points a, b, A (previous edge, midpoint, current
-// edge) filtered 1/4, 1/2, 1/4, then a DC blocker. An inactive shaper passes its input through
-// the same frame, so an unselected one plays out the tail of its memories.
-template <typename Shape>
-double WaveshaperStep(WaveshaperState& s, bool active, double u, Shape shape) {
+// The two points a shaper shapes each sample: its previous input and the midpoint to this one.
+Lanes ShaperPoints(const WaveshaperState& s, double u) {
   const double p = s.previousInput;
-  const double m = p + (u - p) * 0.5;
-  const Lanes points{p, m};
-  const Lanes shaped = active ? shape(points) : points;
-  const double A = shaped[0];
-  const double B = shaped[1];
+  return Lanes{p, p + (u - p) * 0.5};
+}
+
+// Twice-oversampled waveshaping: the shaped points a, b, A (previous edge, midpoint, current
+// edge) filtered 1/4, 1/2, 1/4, then a DC blocker. The active shaper's points come shaped (in
+// `shaped`); an inactive shaper passes its input through the same frame, so an unselected one
+// plays out the tail of its memories.
+double WaveshaperStep(WaveshaperState& s, const double* shaped, double u) {
+  const Lanes points = ShaperPoints(s, u);
+  const double A = shaped != nullptr ? shaped[0] : points[0];
+  const double B = shaped != nullptr ? shaped[1] : points[1];
   const double smoothed = ((s.previousShaped - A) * 0.5 + A + s.previousShapedMid) * 0.5;
   const double y = smoothed - s.dcInput + 0.9997 * s.dcOutput;
   s.dcInput = FixDenormal(smoothed);
@@ -109,10 +112,42 @@ double WaveshaperStep(WaveshaperState& s, bool active, double u, Shape shape) {
   return FixDenormal(y);
 }
 
+// The shaping of the active shaper over a pass: its input is the voice sum (it is selected), and
+// its previous input that sum one sample earlier.
+template <typename Shape>
+void ShapeAhead(const WaveshaperState& s, const double* x, int32_t count, double (*shaped)[2],
+                Shape shape) {
+  WaveshaperState next = s;
+  for (int32_t i = 0; i < count; ++i) {
+    const Lanes points = shape(ShaperPoints(next, x[i]));
+    shaped[i][0] = points[0];
+    shaped[i][1] = points[1];
+    next.previousInput = FixDenormal(x[i]);
+  }
+}
+
 }  // namespace
 
-void EffectSlot1Step(EngineRecord& record, const BlockValues& v, double x, double& channel0,
-                     double& channel1) {
+void EffectSlot1PassStart(EngineRecord& record, const BlockValues& v, const double* x,
+                          int32_t count) {
+  const EngineHistory& h = record.history;
+  double(*shaped)[2] = record.shapedPoints;
+  if (v.tubeOn) ShapeAhead(h.tube, x, count, shaped, [&v](Lanes u) { return Tube(v, u); });
+  if (v.solidStateOn) {
+    ShapeAhead(h.solidState, x, count, shaped, [&v](Lanes u) { return SolidState(v, u); });
+  }
+  if (v.foldbackOn) {
+    ShapeAhead(h.foldback, x, count, shaped,
+               [&v](Lanes u) { return EachPoint(u, [&v](double y) { return Foldback(v, y); }); });
+  }
+  if (v.bitcrusherOn) {
+    ShapeAhead(h.bitcrusher, x, count, shaped,
+               [&v](Lanes u) { return EachPoint(u, [&v](double y) { return Bitcrush(v, y); }); });
+  }
+}
+
+void EffectSlot1Step(EngineRecord& record, const BlockValues& v, int32_t index, double x,
+                     double& channel0, double& channel1) {
   const int s1 = v.slot1;
   const double direct = s1 == 1 ? x : 0.0;
   const double chorusIn = s1 == 2 ? x : 0.0;
@@ -135,23 +170,17 @@ void EffectSlot1Step(EngineRecord& record, const BlockValues& v, double x, doubl
 
   // A shaper neither selected nor holding a tail stays at rest for the whole block.
   EngineHistory& h = record.history;
+  const double* shaped = record.shapedPoints[index];
   double tube = 0.0, solidState = 0.0, foldback = 0.0, bitcrusher = 0.0;
-  if (v.tubeRuns) {
-    tube = WaveshaperStep(h.tube, v.tubeOn, tubeIn, [&v](Lanes u) { return Tube(v, u); });
-  }
+  if (v.tubeRuns) tube = WaveshaperStep(h.tube, v.tubeOn ? shaped : nullptr, tubeIn);
   if (v.solidStateRuns) {
-    solidState = WaveshaperStep(h.solidState, v.solidStateOn, solidStateIn,
-                                [&v](Lanes u) { return SolidState(v, u); });
+    solidState = WaveshaperStep(h.solidState, v.solidStateOn ? shaped : nullptr, solidStateIn);
   }
   if (v.foldbackRuns) {
-    foldback = WaveshaperStep(h.foldback, v.foldbackOn, foldbackIn, [&v](Lanes u) {
-      return EachPoint(u, [&v](double x) { return Foldback(v, x); });
-    });
+    foldback = WaveshaperStep(h.foldback, v.foldbackOn ? shaped : nullptr, foldbackIn);
   }
   if (v.bitcrusherRuns) {
-    bitcrusher = WaveshaperStep(h.bitcrusher, v.bitcrusherOn, bitcrusherIn, [&v](Lanes u) {
-      return EachPoint(u, [&v](double x) { return Bitcrush(v, x); });
-    });
+    bitcrusher = WaveshaperStep(h.bitcrusher, v.bitcrusherOn ? shaped : nullptr, bitcrusherIn);
   }
 
   const double mono = tube + solidState + foldback + bitcrusher + direct;

@@ -55,8 +55,8 @@ struct OvertoneOscState {
 struct LowPassCache {
   VoiceLanes cutoff;  // keys
   VoiceLanes resonance;
-  VoiceLanes inputWeight;  // of the filter input in the tanh's argument
-  VoiceLanes feedback[4];  // of s1..s4, subtracted in the tanh's argument
+  VoiceLanes inputWeight;   // of the filter input in the tanh's argument
+  VoiceLanes feedback[4];   // of s1..s4, subtracted in the tanh's argument
   VoiceLanes change[4][4];  // of s1..s4 in the change of each state
   VoiceLanes slope[4];      // of the tanh's output u in the change of each state
   VoiceLanes output[4];     // of s1..s4 in the output
@@ -240,7 +240,8 @@ struct EngineRecord : SynthEngineState {
   VoiceRenderer renderVoices;  // the build of the voice path chosen at creation
   SampleFrame frames[kFramesPerPass];
   VoiceTrack tracks[kFramesPerPass];
-  double voiceSums[kFramesPerPass];
+  double voiceSums[kFramesPerPass];        // scaled for the first effect slot
+  double shapedPoints[kFramesPerPass][2];  // the active waveshaper's shaped points
 };
 
 // The record behind a header handed out by Create. Any thread; no allocation.

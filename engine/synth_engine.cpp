@@ -104,9 +104,12 @@ __attribute__((flatten)) void PerformBlock(EngineRecord& record, double* out0, d
       Dsp::DelayLine::Step(record.lines[Engine::kArpeggiatorClock]);
     }
     record.renderVoices(record, values, record.frames, count, record.voiceSums);
+    for (int32_t i = 0; i < count; ++i)
+      record.voiceSums[i] = record.voiceSums[i] * 0.25 * 2.5;
+    Engine::EffectSlot1PassStart(record, values, record.voiceSums, count);
     for (int32_t i = 0; i < count; ++i) {
       double channel0, channel1;
-      Engine::EffectSlot1Step(record, values, record.voiceSums[i] * 0.25 * 2.5, channel0, channel1);
+      Engine::EffectSlot1Step(record, values, i, record.voiceSums[i], channel0, channel1);
       Engine::EffectSlot2Step(record, values, channel0, channel1);
       StepEffectLines(record);
       out0[done + i] = LimitOutput(channel0);

@@ -301,7 +301,8 @@ __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValu
   for (int32_t i = 0; i < count; ++i) {
     sums[i] = 0.0;
     for (int group = 0; group < kGroupCount; ++group) {
-      if (!quiet[group]) VoiceGroupControl(record, values, frames[i], group * kLaneCount, tracks[i]);
+      if (!quiet[group])
+        VoiceGroupControl(record, values, frames[i], group * kLaneCount, tracks[i]);
     }
   }
   for (int group = 0; group < kGroupCount; ++group) {
