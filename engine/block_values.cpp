@@ -71,12 +71,14 @@ void ComputeMatrix(const double* params, BlockValues& v) {
   v.modWheel = Clamp(params[P::ModWheel], -1.0, 1.0);
   // A term with amount 0 adds exactly nothing, so only the others are summed per sample.
   static constexpr int kSummed[] = {kSourceE1, kSourceE2, kSourceL1, kSourceL2, kSourceVL};
+  v.matrixTargetCount = 0;
   for (int target = 0; target < kTargetCount; ++target) {
     int count = 0;
     for (int source : kSummed) {
       if (v.matrixAmount[source][target] != 0.0) v.matrixActiveSource[target][count++] = source;
     }
     v.matrixActiveCount[target] = count;
+    if (count > 0) v.matrixTarget[v.matrixTargetCount++] = target;
     v.matrixWheelFactor[target] = 1 - v.matrixAmount[kSourceMW][target] * (1 - v.modWheel);
   }
   for (int lfo = 0; lfo < 2; ++lfo) {

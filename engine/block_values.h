@@ -61,6 +61,8 @@ struct BlockValues {
   double modWheel;
   // Per target, the summed sources whose amount is not 0, in summing order.
   int matrixActiveCount[kTargetCount];
+  int matrixTargetCount;  // targets with a summed source, listed in matrixTarget
+  int matrixTarget[kTargetCount];
   int matrixActiveSource[kTargetCount][kSourceCount];
   double matrixWheelFactor[kTargetCount];  // 1 - depth (1 - wheel)
   bool lfoUsed[2];                         // some target reads LFO 1 / LFO 2 this block

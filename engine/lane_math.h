@@ -83,16 +83,16 @@ inline Lanes Exp2(Lanes x) {
   return ScaleByPowerOfTwo(1.0 + Exp2M1Reduced(clamped - k), k);
 }
 
-// tanh x = -m / (2 + m) with m = e^(-2|x|) - 1, signed like x; exactly +-1 from |x| = 22 on.
+// tanh x = -m / (2 + m) with m = e^(-2|x|) - 1, signed like x. Below -44 the exponent would only
+// bring m closer to -1 than a double resolves, so from |x| = 22 on m is -1 and the result +-1.
 inline Lanes Tanh(Lanes x) {
   using namespace LaneMath;
-  const Lanes a = Abs(x);
   Lanes k;
-  const Lanes r = ReducedByLn2(Clamp(-2.0 * a, -44.0, 0.0), k);
+  const Lanes r = ReducedByLn2(Max(Splat(-44.0), -2.0 * Abs(x)), k);
   const Lanes scale = PowerOfTwo(k);
   const Lanes m = (scale - 1.0) + scale * ExpM1Reduced(r);
-  const Lanes t = Select(a >= 22.0, Splat(1.0), -m / (2.0 + m));
-  return CopySign(t, x);
+  const Lanes magnitude = (0.0 - m) / (2.0 + m);  // +0, never -0, at x = 0
+  return FromBits(Bits(magnitude) | (Bits(x) & 0x8000000000000000u));
 }
 
 }  // namespace TOVALUNE_LANES

@@ -92,15 +92,27 @@ inline Lanes CopySign(Lanes x, Lanes s) {
   return FromBits((Bits(x) & 0x7FFFFFFFFFFFFFFFu) | (Bits(s) & 0x8000000000000000u));
 }
 
-// Limits x to [low, high] like the scalar engine's clamp (below low gives low, above high gives
-// high, NaN passes); a zero on a bound may keep its own sign. One max and one min instruction.
-inline Lanes Clamp(Lanes x, double low, double high) {
-  // max(a, b) is a > b ? a : b and min(a, b) is a < b ? a : b, NaN in b passing.
+// a > b ? a : b and a < b ? a : b, one instruction each: a NaN in b passes.
+inline Lanes Max(Lanes a, Lanes b) {
 #ifdef __AVX2__
-  return _mm256_min_pd(Splat(high), _mm256_max_pd(Splat(low), x));
+  return _mm256_max_pd(a, b);
 #else
-  return _mm_min_pd(Splat(high), _mm_max_pd(Splat(low), x));
+  return _mm_max_pd(a, b);
 #endif
+}
+
+inline Lanes Min(Lanes a, Lanes b) {
+#ifdef __AVX2__
+  return _mm256_min_pd(a, b);
+#else
+  return _mm_min_pd(a, b);
+#endif
+}
+
+// Limits x to [low, high] like the scalar engine's clamp (below low gives low, above high gives
+// high, NaN passes); a zero on a bound may keep its own sign.
+inline Lanes Clamp(Lanes x, double low, double high) {
+  return Min(Splat(high), Max(Splat(low), x));
 }
 
 // Flushes every magnitude below 2^-1021 (zeros included, to +0) so decaying memories never turn

@@ -35,12 +35,11 @@ struct Modulation {
 
 Modulation MatrixStep(const BlockValues& v, const Lanes sources[kSourceCount]) {
   Modulation result;
-  for (int target = 0; target < kTargetCount; ++target) {
+  for (Lanes& target : result.target)
+    target = Splat(0.0);
+  for (int t = 0; t < v.matrixTargetCount; ++t) {
+    const int target = v.matrixTarget[t];
     const int count = v.matrixActiveCount[target];
-    if (count == 0) {
-      result.target[target] = Splat(0.0);
-      continue;
-    }
     Lanes sum = Splat(0.0);
     for (int i = 0; i < count; ++i) {
       const int source = v.matrixActiveSource[target][i];
