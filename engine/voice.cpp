@@ -1,5 +1,7 @@
 #include "engine/voice.h"
 
+#include <cstring>
+
 #include "engine/envelope.h"
 #include "engine/lane_math.h"
 #include "engine/lanes.h"
@@ -210,6 +212,84 @@ void VoiceGroupControl(EngineRecord& record, const BlockValues& v, const SampleF
   }
 }
 
+// Everything the control stage keeps from sample to sample but the LFO phases.
+constexpr int kControlFields = 6 + 3 * 8;
+
+void ControlFields(VoiceState& voices, double* fields[kControlFields]) {
+  double* const own[] = {voices.glidePitch, voices.activeLevel,     voices.rateCarry1,
+                         voices.rateCarry2, voices.retrigCountdown, voices.previousRetrig};
+  EnvelopeState* const envelopes[] = {&voices.ampEnvelope, &voices.envelope1, &voices.envelope2};
+  int n = 0;
+  for (double* field : own)
+    fields[n++] = field;
+  for (EnvelopeState* e : envelopes) {
+    double* const envelopeFields[] = {e->elapsed,
+                                      e->stage,
+                                      e->level,
+                                      e->attackStart,
+                                      e->releaseStart,
+                                      e->previousGateForRise,
+                                      e->previousGateForFall,
+                                      e->smoothed};
+    for (double* field : envelopeFields)
+      fields[n++] = field;
+  }
+}
+
+// The control state of a group before a sample, to see whether the sample changed it.
+struct ControlSnapshot {
+  Lanes fields[kControlFields];
+};
+
+void TakeSnapshot(VoiceState& voices, int first, ControlSnapshot& snapshot) {
+  double* fields[kControlFields];
+  ControlFields(voices, fields);
+  for (int i = 0; i < kControlFields; ++i)
+    snapshot.fields[i] = Load(fields[i] + first);
+}
+
+bool SameAsSnapshot(VoiceState& voices, int first, const ControlSnapshot& snapshot) {
+  double* fields[kControlFields];
+  ControlFields(voices, fields);
+  LaneWords differ = LaneWords{} != LaneWords{};
+  for (int i = 0; i < kControlFields; ++i)
+    differ |= Bits(Load(fields[i] + first)) != Bits(snapshot.fields[i]);
+  for (int lane = 0; lane < kLaneCount; ++lane) {
+    if (differ[lane]) return false;
+  }
+  return true;
+}
+
+// A later sample of a group whose control stage left its state as it found it, with the same
+// inputs every sample and no LFO to read: it computes the values of the sample before, so they
+// are copied; only the noise is drawn anew and the LFO phases move on.
+void SteadyVoicesControl(EngineRecord& record, const SampleFrame& frame, int first,
+                         const VoiceTrack& before, VoiceTrack& track) {
+  VoiceState& voices = record.history.voices;
+  const EveryLane g{first, Splat(0.0) == 0.0};
+  const double* table = record.cosineTable.entries;
+  LfoStep(voices.lfo1Phase, frame.lfo1Rate + g.Get(voices.rateCarry1), record.oscPhaseScale, table,
+          false, g);
+  LfoStep(voices.lfo2Phase, frame.lfo2Rate + g.Get(voices.rateCarry2), record.oscPhaseScale, table,
+          false, g);
+  StoreLanes(track.sounding + first, LoadLanes<LaneWords>(before.sounding + first));
+  for (int osc = 0; osc < 2; ++osc) {
+    g.Put(track.oscPitch[osc], g.Get(before.oscPitch[osc]));
+    g.Put(track.oscMorph[osc], g.Get(before.oscMorph[osc]));
+  }
+  g.Put(track.cutoff, g.Get(before.cutoff));
+  g.Put(track.amplitude, g.Get(before.amplitude));
+  g.Put(track.noise, Noise(record.noiseSeed, g));
+}
+
+// Every frame of the pass equal to the first: the same gates and smoothed values throughout.
+bool FramesRepeat(const SampleFrame* frames, int32_t count) {
+  for (int32_t i = 1; i < count; ++i) {
+    if (std::memcmp(&frames[i], &frames[0], sizeof(SampleFrame)) != 0) return false;
+  }
+  return true;
+}
+
 // A group none of whose voices sounds anywhere in the pass: no gate up and no level left.
 bool QuietForThePass(const EngineRecord& record, const SampleFrame* frames, int32_t count,
                      int first) {
@@ -297,11 +377,25 @@ __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValu
     ParkSilentVoices(voices, values, all);
     ClearSilentSaturation(voices, all);
   }
+  // A group whose first sample leaves its control state unchanged, all voices sounding, with
+  // repeating frames and no LFO read, is steady for the rest of the pass.
+  const bool mayBeSteady = !values.lfoUsed[0] && !values.lfoUsed[1] && FramesRepeat(frames, count);
+  bool steady[kGroupCount] = {};
   for (int32_t i = 0; i < count; ++i) {
     sums[i] = 0.0;
     for (int group = 0; group < kGroupCount; ++group) {
-      if (!quiet[group])
-        VoiceGroupControl(record, values, frames[i], group * kLaneCount, tracks[i]);
+      const int first = group * kLaneCount;
+      if (quiet[group]) continue;
+      if (steady[group]) {
+        SteadyVoicesControl(record, frames[i], first, tracks[i - 1], tracks[i]);
+        continue;
+      }
+      ControlSnapshot before;
+      if (mayBeSteady && i == 0) TakeSnapshot(voices, first, before);
+      VoiceGroupControl(record, values, frames[i], first, tracks[i]);
+      steady[group] = mayBeSteady && i == 0 &&
+                      MaskBits(LoadLanes<LaneMask>(tracks[i].sounding + first)) == kAllLanes &&
+                      SameAsSnapshot(voices, first, before);
     }
   }
   for (int group = 0; group < kGroupCount; ++group) {
