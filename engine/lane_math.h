@@ -52,11 +52,11 @@ inline Lanes Exp2M1Reduced(Lanes f) {
   return f * 0.6931471805599453 + (f * f) * Polynomial(f, kCoefficients);
 }
 
-// x 2^k for integral k in [-1080, 1030], in two exact steps so that only a result outside the
-// normal range rounds.
+// x 2^k for x near 1 and integral k in [-1080, 1030], in two steps: the first exact, the second
+// rounding only a result outside the normal range.
 inline Lanes ScaleByPowerOfTwo(Lanes x, Lanes k) {
-  const Lanes half = Floor(k * 0.5);
-  return (x * PowerOfTwo(half)) * PowerOfTwo(k - half);
+  const Lanes inRange = Clamp(k, -1000.0, 1000.0);
+  return (x * PowerOfTwo(inRange)) * PowerOfTwo(k - inRange);
 }
 
 // e^r with r = x - k ln 2 in [-ln(2) / 2, ln(2) / 2].
