@@ -21,24 +21,18 @@ Lanes DcBlock(double* previousInput, double* previousOutput, Lanes x, const Grou
   return y;
 }
 
-Lanes Reciprocal(Lanes x) {
-  const LaneMask zero = x == 0.0;
-  return Select(zero, Splat(0.0), 1.0 / Select(zero, Splat(1.0), x));
-}
-
 // The low-pass solved in closed form is affine in its saturated input u: every new state is the
 // old one plus a weighted sum of the four states and u, and the output a weighted sum of the
 // same, so only one multiply-add per value follows the tanh. The weights depend on the cutoff
-// and the resonance alone.
+// and the resonance alone. With g >= 0 and k >= 0 neither D nor 1 + k G4 is ever below 1.
 template <class Group>
 void ComputeLowPassCoefficients(LowPassCache& c, Lanes g, double k, const Group& group) {
   const Lanes g2 = g * g, g3 = g2 * g, g4 = g3 * g;
-  const Lanes inverseD = Reciprocal(1.0 + 8 * g + 20 * g2 + 16 * g3 + 2 * g4);
+  const Lanes inverseD = 1.0 / (1.0 + 8 * g + 20 * g2 + 16 * g3 + 2 * g4);
   const Lanes G4 = 2 * g4 * inverseD;
-  const Lanes inverseLoop = Reciprocal(1.0 + k * G4);
-  // Weights of s1..s4 in B and in N1, N2, N3 (each already divided by D), and of u in N1..N4.
-  const Lanes b[4] = {(9 * g2 + 6 * g + 1.0 + 2 * g3) * inverseD, (2 * g3 + g2) * inverseD,
-                      (4 * g2 + g + 2 * g3) * inverseD, g3 * inverseD};
+  const Lanes inverseLoop = 1.0 / (1.0 + k * G4);
+  // D times the weights of s1..s4 in B and in N1, N2, N3, and the weights of u in N1..N4.
+  const Lanes b[4] = {9 * g2 + 6 * g + 1.0 + 2 * g3, 2 * g3 + g2, 4 * g2 + g + 2 * g3, g3};
   const Lanes n[3][4] = {
       {2 * g3, 8 * g2 + 2 * g + 6 * g3, 2 * g2 + 4 * g3, 10 * g2 + 6 * g + 1.0 + 4 * g3},
       {2 * g3 + g2, 11 * g2 + 6 * g + 1.0 + 6 * g3, 4 * g3 + 4 * g2 + g, 3 * g3 + 4 * g2 + g},
@@ -47,16 +41,18 @@ void ComputeLowPassCoefficients(LowPassCache& c, Lanes g, double k, const Group&
                       (8 * g3 + 2 * g2 + 6 * g4) * inverseD, (4 * g4 + 2 * g3) * inverseD, G4};
   // The tanh's argument: d - k (d G4 + B) / (1 + k G4).
   group.Put(c.inputWeight, 1.0 - k * inverseLoop * G4);
+  // s4 += 4g (u - N1 + N2); s2 += 2g (N1 - 2 N2 + N3); s3 += 2g (N2 - 2 N3 + N4);
+  // s1 += 2g (N3 - 2 N4), with N4 = u G4 + B.
+  const Lanes step = 2 * g * inverseD;
+  const Lanes feedback = k * inverseLoop * inverseD;
+  const Lanes output = (1 + k / 2) * inverseD;
   for (int j = 0; j < 4; ++j) {
-    const Lanes w1 = n[0][j] * inverseD, w2 = n[1][j] * inverseD, w3 = n[2][j] * inverseD;
-    group.Put(c.feedback[j], k * inverseLoop * b[j]);
-    // s4 += 4g (u - N1 + N2); s2 += 2g (N1 - 2 N2 + N3); s3 += 2g (N2 - 2 N3 + N4);
-    // s1 += 2g (N3 - 2 N4), with N4 = u G4 + B.
-    group.Put(c.change[3][j], 4 * g * (w2 - w1));
-    group.Put(c.change[1][j], 2 * g * (w1 - 2 * w2 + w3));
-    group.Put(c.change[2][j], 2 * g * (w2 - 2 * w3 + b[j]));
-    group.Put(c.change[0][j], 2 * g * (w3 - 2 * b[j]));
-    group.Put(c.output[j], w2 * (1 + k / 2));
+    group.Put(c.feedback[j], feedback * b[j]);
+    group.Put(c.change[3][j], 2 * step * (n[1][j] - n[0][j]));
+    group.Put(c.change[1][j], step * (n[0][j] - 2 * n[1][j] + n[2][j]));
+    group.Put(c.change[2][j], step * (n[1][j] - 2 * n[2][j] + b[j]));
+    group.Put(c.change[0][j], step * (n[2][j] - 2 * b[j]));
+    group.Put(c.output[j], output * n[1][j]);
   }
   group.Put(c.slope[3], 4 * g * (1.0 - q[0] + q[1]));
   group.Put(c.slope[1], 2 * g * (q[0] - 2 * q[1] + q[2]));
