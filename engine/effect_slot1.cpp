@@ -2,17 +2,13 @@
 
 #include <cmath>
 
-#include "engine/lane_math.h"
+#include "engine/waveshapes.h"
 
 namespace Engine {
 namespace {
 
 using Dsp::Clamp;
 using Dsp::FixDenormal;
-// A waveshaper shapes two points per sample, the previous input and the midpoint to the current
-// one: side by side in the two lanes of the baseline lane type.
-using Baseline::Lanes;
-static_assert(Baseline::kLaneCount == 2, "the shaper's two points fill the baseline lanes");
 
 struct ModulatedDelay {
   bool on;
@@ -45,25 +41,6 @@ void ModulatedDelayStep(EngineRecord& record, const ModulatedDelay& fx, EffectLf
   Dsp::DelayLine::Write(line1, FixDenormal(x + r1 * fx.feedback));
 }
 
-Lanes Tube(const BlockValues& v, Lanes x) {
-  using namespace Baseline;
-  const double k = v.tubeShape;
-  const Lanes u = x * v.tubePreGain;
-  const Lanes rising = Exp(k * u);
-  const Lanes d = 1.0 / rising + rising;  // e^(-k u) + e^(k u)
-  const LaneMask zero = d == 0.0;
-  const Lanes r = (rising - Exp((5 - k) * u)) / Select(zero, Splat(1.0), d);
-  return Select(zero, Splat(0 * v.tubePostGain), Baseline::Clamp(r, -1.0, 1.0) * v.tubePostGain);
-}
-
-Lanes SolidState(const BlockValues& v, Lanes x) {
-  using namespace Baseline;
-  const double t = v.solidStateNormal;
-  if (t == 0) return Splat(0.0);
-  const Lanes c = Tanh(x * v.solidStatePreGain * v.solidStateDrive) / t;
-  return Baseline::Clamp(v.solidStateLevel * c, -1.0, 1.0) * v.solidStatePostGain;
-}
-
 double Foldback(const BlockValues& v, double x) {
   const double t = v.foldbackThreshold;
   double u = x * v.foldbackPreGain;
@@ -82,26 +59,22 @@ double Bitcrush(const BlockValues& v, double x) {
   return Clamp((q - 0.5) * 2, -1.0, 1.0) * v.bitcrusherPostGain;
 }
 
-// Both points through a scalar shaping function.
-template <typename Shape>
-Lanes EachPoint(Lanes points, Shape shape) {
-  return Lanes{shape(points[0]), shape(points[1])};
-}
-
 // The two points a shaper shapes each sample: its previous input and the midpoint to this one.
-Lanes ShaperPoints(const WaveshaperState& s, double u) {
-  const double p = s.previousInput;
-  return Lanes{p, p + (u - p) * 0.5};
-}
+struct ShaperPoints {
+  ShaperPoints(const WaveshaperState& s, double u)
+      : previous(s.previousInput), mid(previous + (u - previous) * 0.5) {}
+  double previous;
+  double mid;
+};
 
 // Twice-oversampled waveshaping: the shaped points a, b, A (previous edge, midpoint, current
 // edge) filtered 1/4, 1/2, 1/4, then a DC blocker. The active shaper's points come shaped (in
 // `shaped`); an inactive shaper passes its input through the same frame, so an unselected one
 // plays out the tail of its memories.
 double WaveshaperStep(WaveshaperState& s, const double* shaped, double u) {
-  const Lanes points = ShaperPoints(s, u);
-  const double A = shaped != nullptr ? shaped[0] : points[0];
-  const double B = shaped != nullptr ? shaped[1] : points[1];
+  const ShaperPoints points(s, u);
+  const double A = shaped != nullptr ? shaped[0] : points.previous;
+  const double B = shaped != nullptr ? shaped[1] : points.mid;
   const double smoothed = ((s.previousShaped - A) * 0.5 + A + s.previousShapedMid) * 0.5;
   const double y = smoothed - s.dcInput + 0.9997 * s.dcOutput;
   s.dcInput = FixDenormal(smoothed);
@@ -112,17 +85,23 @@ double WaveshaperStep(WaveshaperState& s, const double* shaped, double u) {
   return FixDenormal(y);
 }
 
-// The shaping of the active shaper over a pass: its input is the voice sum (it is selected), and
+// The points of the active shaper over a pass: its input is the voice sum (it is selected), and
 // its previous input that sum one sample earlier.
-template <typename Shape>
-void ShapeAhead(const WaveshaperState& s, const double* x, int32_t count, double (*shaped)[2],
-                Shape shape) {
+void PassPoints(const WaveshaperState& s, const double* x, int32_t count, double (*points)[2]) {
   WaveshaperState next = s;
   for (int32_t i = 0; i < count; ++i) {
-    const Lanes points = shape(ShaperPoints(next, x[i]));
-    shaped[i][0] = points[0];
-    shaped[i][1] = points[1];
+    const ShaperPoints sample(next, x[i]);
+    points[i][0] = sample.previous;
+    points[i][1] = sample.mid;
     next.previousInput = FixDenormal(x[i]);
+  }
+}
+
+template <typename Shape>
+void ShapeEachPoint(const double (*points)[2], int32_t count, double (*shaped)[2], Shape shape) {
+  for (int32_t i = 0; i < count; ++i) {
+    shaped[i][0] = shape(points[i][0]);
+    shaped[i][1] = shape(points[i][1]);
   }
 }
 
@@ -131,18 +110,24 @@ void ShapeAhead(const WaveshaperState& s, const double* x, int32_t count, double
 void EffectSlot1PassStart(EngineRecord& record, const BlockValues& v, const double* x,
                           int32_t count) {
   const EngineHistory& h = record.history;
+  double(*points)[2] = record.shaperPoints;
   double(*shaped)[2] = record.shapedPoints;
-  if (v.tubeOn) ShapeAhead(h.tube, x, count, shaped, [&v](Lanes u) { return Tube(v, u); });
+  // The curves with exp and tanh go through the lanes of the voice path's build.
+  if (v.tubeOn) {
+    PassPoints(h.tube, x, count, points);
+    record.path.shapePoints(v, Shaper::Tube, points[0], 2 * count, shaped[0]);
+  }
   if (v.solidStateOn) {
-    ShapeAhead(h.solidState, x, count, shaped, [&v](Lanes u) { return SolidState(v, u); });
+    PassPoints(h.solidState, x, count, points);
+    record.path.shapePoints(v, Shaper::SolidState, points[0], 2 * count, shaped[0]);
   }
   if (v.foldbackOn) {
-    ShapeAhead(h.foldback, x, count, shaped,
-               [&v](Lanes u) { return EachPoint(u, [&v](double y) { return Foldback(v, y); }); });
+    PassPoints(h.foldback, x, count, points);
+    ShapeEachPoint(points, count, shaped, [&v](double y) { return Foldback(v, y); });
   }
   if (v.bitcrusherOn) {
-    ShapeAhead(h.bitcrusher, x, count, shaped,
-               [&v](Lanes u) { return EachPoint(u, [&v](double y) { return Bitcrush(v, y); }); });
+    PassPoints(h.bitcrusher, x, count, points);
+    ShapeEachPoint(points, count, shaped, [&v](double y) { return Bitcrush(v, y); });
   }
 }
 

@@ -217,6 +217,18 @@ struct BlockValues;
 typedef void (*VoiceRenderer)(EngineRecord& record, const BlockValues& values,
                               const SampleFrame* frames, int32_t count, double* sums);
 
+enum class Shaper;
+
+// Shapes `count` points with a waveshaper's curve (engine/waveshapes.h).
+typedef void (*PointShaper)(const BlockValues& values, Shaper shaper, const double* points,
+                            int32_t count, double* shaped);
+
+// The functions of the build of the voice path an engine uses.
+struct LanePath {
+  VoiceRenderer renderVoices;
+  PointShaper shapePoints;
+};
+
 // Samples rendered per pass of the block loop: the shared values of each, then the voices of
 // all of them, then the effects of each.
 constexpr int32_t kFramesPerPass = 64;
@@ -237,11 +249,12 @@ struct EngineRecord : SynthEngineState {
   Dsp::CosineTable cosineTable;
   double inverseSampleRate;
   uint32_t noiseSeed;
-  VoiceRenderer renderVoices;  // the build of the voice path chosen at creation
+  LanePath path;  // the build of the voice path chosen at creation
   SampleFrame frames[kFramesPerPass];
   VoiceTrack tracks[kFramesPerPass];
   double voiceSums[kFramesPerPass];        // scaled for the first effect slot
-  double shapedPoints[kFramesPerPass][2];  // the active waveshaper's shaped points
+  double shaperPoints[kFramesPerPass][2];  // the active waveshaper's points of each sample
+  double shapedPoints[kFramesPerPass][2];  // and the same shaped
 };
 
 // The record behind a header handed out by Create. Any thread; no allocation.

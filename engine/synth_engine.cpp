@@ -103,7 +103,7 @@ __attribute__((flatten)) void PerformBlock(EngineRecord& record, double* out0, d
       Engine::ArpeggiatorStep(record, values, record.frames[i].gate);
       Dsp::DelayLine::Step(record.lines[Engine::kArpeggiatorClock]);
     }
-    record.renderVoices(record, values, record.frames, count, record.voiceSums);
+    record.path.renderVoices(record, values, record.frames, count, record.voiceSums);
     for (int32_t i = 0; i < count; ++i)
       record.voiceSums[i] = record.voiceSums[i] * 0.25 * 2.5;
     Engine::EffectSlot1PassStart(record, values, record.voiceSums, count);
@@ -149,7 +149,7 @@ SynthEngineState* Create(double sampleRate) {
   // Constructing the record builds the cosine table; every delay line starts empty.
   EngineRecord* record = new (memory) EngineRecord();
   record->noiseSeed = Dsp::kNoiseSeedStart;
-  record->renderVoices = Engine::ChooseVoiceRenderer();
+  record->path = Engine::ChooseLanePath();
   bool ready = record->cosineTable.entries != nullptr;
   if (ready) {
     Reset(record, sampleRate, kHeaderBlockSize);

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "engine/voice.h"
+#include "engine/waveshapes.h"
 
 namespace Engine {
 namespace {
@@ -21,10 +22,11 @@ void ForceVoicePath(VoicePath path) {
   forcedPath.store(path);
 }
 
-VoiceRenderer ChooseVoiceRenderer() {
+LanePath ChooseLanePath() {
   const VoicePath path = forcedPath.load();
-  const bool wide = path != VoicePath::Baseline && WidePathAvailable();
-  return wide ? &Wide::RenderVoices : &Baseline::RenderVoices;
+  if (path != VoicePath::Baseline && WidePathAvailable())
+    return {&Wide::RenderVoices, &Wide::ShapePoints};
+  return {&Baseline::RenderVoices, &Baseline::ShapePoints};
 }
 
 }  // namespace Engine

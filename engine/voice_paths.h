@@ -19,6 +19,6 @@ bool WidePathAvailable();
 void ForceVoicePath(VoicePath path);
 
 // The build a new engine uses. Any thread; no allocation.
-VoiceRenderer ChooseVoiceRenderer();
+LanePath ChooseLanePath();
 
 }  // namespace Engine
