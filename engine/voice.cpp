@@ -262,17 +262,18 @@ bool SameAsSnapshot(VoiceState& voices, int first, const ControlSnapshot& snapsh
 
 // A later sample of a group whose control stage left its state as it found it, with the same
 // inputs every sample and no LFO to read: it computes the values of the sample before, so they
-// are copied; only the noise is drawn anew and the LFO phases move on.
-void SteadyVoicesControl(EngineRecord& record, const SampleFrame& frame, int first,
+// are copied; only the noise is drawn anew and the LFO phases of its sounding voices move on (its
+// silent voices are parked already).
+template <class Group>
+void SteadyVoicesControl(EngineRecord& record, const SampleFrame& frame, const Group& g,
                          const VoiceTrack& before, VoiceTrack& track) {
   VoiceState& voices = record.history.voices;
-  const EveryLane g{first, Splat(0.0) == 0.0};
   const double* table = record.cosineTable.entries;
   LfoStep(voices.lfo1Phase, frame.lfo1Rate + g.Get(voices.rateCarry1), record.oscPhaseScale, table,
           false, g);
   LfoStep(voices.lfo2Phase, frame.lfo2Rate + g.Get(voices.rateCarry2), record.oscPhaseScale, table,
           false, g);
-  StoreLanes(track.sounding + first, LoadLanes<LaneWords>(before.sounding + first));
+  StoreLanes(track.sounding + g.first, LoadLanes<LaneWords>(before.sounding + g.first));
   for (int osc = 0; osc < 2; ++osc) {
     g.Put(track.oscPitch[osc], g.Get(before.oscPitch[osc]));
     g.Put(track.oscMorph[osc], g.Get(before.oscMorph[osc]));
@@ -377,8 +378,8 @@ __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValu
     ParkSilentVoices(voices, values, all);
     ClearSilentSaturation(voices, all);
   }
-  // A group whose first sample leaves its control state unchanged, all voices sounding, with
-  // repeating frames and no LFO read, is steady for the rest of the pass.
+  // A group whose first sample leaves its control state unchanged, with repeating frames and no
+  // LFO read, is steady for the rest of the pass: the same voices sound throughout.
   const bool mayBeSteady = !values.lfoUsed[0] && !values.lfoUsed[1] && FramesRepeat(frames, count);
   bool steady[kGroupCount] = {};
   for (int32_t i = 0; i < count; ++i) {
@@ -386,16 +387,21 @@ __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValu
     for (int group = 0; group < kGroupCount; ++group) {
       const int first = group * kLaneCount;
       if (quiet[group]) continue;
+      const LaneMask sounding = LoadLanes<LaneMask>(tracks[i > 0 ? i - 1 : 0].sounding + first);
+      if (steady[group] && MaskBits(sounding) == kAllLanes) {
+        SteadyVoicesControl(record, frames[i], EveryLane{first, sounding}, tracks[i - 1],
+                            tracks[i]);
+        continue;
+      }
       if (steady[group]) {
-        SteadyVoicesControl(record, frames[i], first, tracks[i - 1], tracks[i]);
+        SteadyVoicesControl(record, frames[i], SomeLanes{first, sounding}, tracks[i - 1],
+                            tracks[i]);
         continue;
       }
       ControlSnapshot before;
       if (mayBeSteady && i == 0) TakeSnapshot(voices, first, before);
       VoiceGroupControl(record, values, frames[i], first, tracks[i]);
-      steady[group] = mayBeSteady && i == 0 &&
-                      MaskBits(LoadLanes<LaneMask>(tracks[i].sounding + first)) == kAllLanes &&
-                      SameAsSnapshot(voices, first, before);
+      steady[group] = mayBeSteady && i == 0 && SameAsSnapshot(voices, first, before);
     }
   }
   for (int group = 0; group < kGroupCount; ++group) {
