@@ -169,7 +169,8 @@ bool AtRest(const WaveshaperState& s) {
          s.dcInput == 0 && s.dcOutput == 0;
 }
 
-void ComputeSlot1(const EngineHistory& h, const double* params, BlockValues& v) {
+void ComputeSlot1(const EngineRecord& record, const double* params, BlockValues& v) {
+  const EngineHistory& h = record.history;
   v.slot1 = static_cast<int>(params[P::FXSlot1Selector] + 0.01);
   v.chorusOn = params[P::FXSlot1ChorusOffOn] != 0 && v.slot1 == 2;
   v.chorusWidth = params[P::FXSlot1ChorusBandwidth] * 19.9 + 0.1;
@@ -181,6 +182,11 @@ void ComputeSlot1(const EngineHistory& h, const double* params, BlockValues& v) 
   v.flangerCentre = params[P::FXSlot1FlangerCenter] * 390 + 10;
   v.flangerFeedback = params[P::FXSlot1FlangerFeedback] * 0.7;
   v.flangerRate = params[P::FXSlot1FlangerRate] * 0.195 + 0.005;
+  // The second LFO of each runs 1.31 times faster.
+  v.chorusIncrement[0] = Dsp::LowWord(v.chorusRate * record.chorusLfoA.phaseScale);
+  v.chorusIncrement[1] = Dsp::LowWord(v.chorusRate * 1.31 * record.chorusLfoB.phaseScale);
+  v.flangerIncrement[0] = Dsp::LowWord(v.flangerRate * record.flangerLfoC.phaseScale);
+  v.flangerIncrement[1] = Dsp::LowWord(v.flangerRate * 1.31 * record.flangerLfoD.phaseScale);
   v.tubeOn = params[P::FXSlot1TubeDistOffOn] != 0 && v.slot1 == 4;
   v.tubeShape = params[P::FXSlot1TubeDistLoad] * 5 + 4;
   v.tubePreGain = params[P::FXSlot1TubeDistPreGain] * 4 + 1;
@@ -267,7 +273,7 @@ void ComputeBlockValues(const EngineRecord& record, BlockValues& v) {
   v.inverseSampleRate = record.inverseSampleRate;
   ComputeVoices(params, sr, v);
   ComputeArpeggiator(params, sr, v);
-  ComputeSlot1(record.history, params, v);
+  ComputeSlot1(record, params, v);
   ComputeSlot2(record, params, sr, v);
 }
 

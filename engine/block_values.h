@@ -93,8 +93,10 @@ struct BlockValues {
   int slot1;
   bool chorusOn;
   double chorusWidth, chorusCentre, chorusFeedback, chorusRate;
+  uint32_t chorusIncrement[2];  // phase increments of the chorus LFOs A and B
   bool flangerOn;
   double flangerWidth, flangerCentre, flangerFeedback, flangerRate;
+  uint32_t flangerIncrement[2];  // of the flanger LFOs C and D
   bool tubeOn;
   double tubeShape, tubePreGain, tubePostGain;
   bool solidStateOn;

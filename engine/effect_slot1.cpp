@@ -14,8 +14,9 @@ struct ModulatedDelay {
   bool on;
   double width;
   double centre;
-  double feedback;  // signed: negative feedback for the chorus, positive for the flanger
-  double rate;
+  double feedback;      // signed: negative feedback for the chorus, positive for the flanger
+  uint32_t incrementA;  // of the LFOs, the second 1.31 times faster
+  uint32_t incrementB;
 };
 
 // Two delay lines read at a cosine-swept delay (the second LFO runs 1.31 times faster).
@@ -29,10 +30,10 @@ void ModulatedDelayStep(EngineRecord& record, const ModulatedDelay& fx, EffectLf
   }
   group.live = true;
   const double* table = record.cosineTable.entries;
-  lfoA.osc.increment = Dsp::LowWord(fx.rate * lfoA.phaseScale);
+  lfoA.osc.increment = fx.incrementA;
   const double l0 = Dsp::CosineOsc::Next(lfoA.osc, table);
   const double r0 = Dsp::DelayLine::ReadLinear(line0, l0 * fx.width + fx.centre);
-  lfoB.osc.increment = Dsp::LowWord(fx.rate * 1.31 * lfoB.phaseScale);
+  lfoB.osc.increment = fx.incrementB;
   const double l1 = Dsp::CosineOsc::Next(lfoB.osc, table);
   const double r1 = Dsp::DelayLine::ReadLinear(line1, l1 * fx.width + fx.centre);
   out0 = r0 + x;
@@ -143,12 +144,12 @@ void EffectSlot1Step(EngineRecord& record, const BlockValues& v, int32_t index, 
   const double bitcrusherIn = s1 >= 7 ? x : 0.0;
 
   double c0, c1, f0, f1;
-  const ModulatedDelay chorus{v.chorusOn, v.chorusWidth, v.chorusCentre, -v.chorusFeedback,
-                              v.chorusRate};
+  const ModulatedDelay chorus{v.chorusOn,        v.chorusWidth,        v.chorusCentre,
+                              -v.chorusFeedback, v.chorusIncrement[0], v.chorusIncrement[1]};
   ModulatedDelayStep(record, chorus, record.chorusLfoA, record.chorusLfoB, record.lines[kChorus0],
                      record.lines[kChorus1], record.history.chorusLines, chorusIn, c0, c1);
-  const ModulatedDelay flanger{v.flangerOn, v.flangerWidth, v.flangerCentre, v.flangerFeedback,
-                               v.flangerRate};
+  const ModulatedDelay flanger{v.flangerOn,       v.flangerWidth,        v.flangerCentre,
+                               v.flangerFeedback, v.flangerIncrement[0], v.flangerIncrement[1]};
   ModulatedDelayStep(record, flanger, record.flangerLfoC, record.flangerLfoD,
                      record.lines[kFlanger0], record.lines[kFlanger1], record.history.flangerLines,
                      flangerIn, f0, f1);

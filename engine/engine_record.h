@@ -251,6 +251,7 @@ struct EngineRecord : SynthEngineState {
   uint32_t noiseSeed;
   LanePath path;  // the build of the voice path chosen at creation
   SampleFrame frames[kFramesPerPass];
+  bool framesRepeat;  // every frame of the pass equals the first
   VoiceTrack tracks[kFramesPerPass];
   double voiceSums[kFramesPerPass];        // scaled for the first effect slot
   double shaperPoints[kFramesPerPass][2];  // the active waveshaper's points of each sample

@@ -98,7 +98,9 @@ __attribute__((flatten)) void PerformBlock(EngineRecord& record, double* out0, d
   for (int32_t done = 0; done < frames; done += Engine::kFramesPerPass) {
     const int32_t count =
         frames - done < Engine::kFramesPerPass ? frames - done : Engine::kFramesPerPass;
-    Engine::FillSampleFrames(record, values, offsets, record.frames, count);
+    const bool settled = Engine::FillSampleFrames(record, values, offsets, record.frames, count);
+    // Without the arpeggiator every frame has the block's gates.
+    record.framesRepeat = settled && !values.arpOn;
     for (int32_t i = 0; i < count; ++i) {
       Engine::ArpeggiatorStep(record, values, record.frames[i].gate);
       Dsp::DelayLine::Step(record.lines[Engine::kArpeggiatorClock]);

@@ -1,7 +1,5 @@
 #include "engine/voice.h"
 
-#include <cstring>
-
 #include "engine/envelope.h"
 #include "engine/lane_math.h"
 #include "engine/lanes.h"
@@ -283,14 +281,6 @@ void SteadyVoicesControl(EngineRecord& record, const SampleFrame& frame, const G
   g.Put(track.noise, Noise(record.noiseSeed, g));
 }
 
-// Every frame of the pass equal to the first: the same gates and smoothed values throughout.
-bool FramesRepeat(const SampleFrame* frames, int32_t count) {
-  for (int32_t i = 1; i < count; ++i) {
-    if (std::memcmp(&frames[i], &frames[0], sizeof(SampleFrame)) != 0) return false;
-  }
-  return true;
-}
-
 // A group none of whose voices sounds anywhere in the pass: no gate up and no level left.
 bool QuietForThePass(const EngineRecord& record, const SampleFrame* frames, int32_t count,
                      int first) {
@@ -380,7 +370,7 @@ __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValu
   }
   // A group whose first sample leaves its control state unchanged, with repeating frames and no
   // LFO read, is steady for the rest of the pass: the same voices sound throughout.
-  const bool mayBeSteady = !values.lfoUsed[0] && !values.lfoUsed[1] && FramesRepeat(frames, count);
+  const bool mayBeSteady = !values.lfoUsed[0] && !values.lfoUsed[1] && record.framesRepeat;
   bool steady[kGroupCount] = {};
   for (int32_t i = 0; i < count; ++i) {
     sums[i] = 0.0;

@@ -17,8 +17,9 @@ void SampleSetupStart(const EngineRecord& record, const BlockValues& values,
                       SampleOffsets& offsets);
 
 // Smooths the eight continuous parameters by one sample per frame and fills the shared values of
-// `count` frames (the arpeggiator fills their gates). Audio thread; no allocation.
-void FillSampleFrames(EngineRecord& record, const BlockValues& values, SampleOffsets& offsets,
+// `count` frames (the arpeggiator fills their gates). Returns true when the shared values are
+// the same in every frame. Audio thread; no allocation.
+bool FillSampleFrames(EngineRecord& record, const BlockValues& values, SampleOffsets& offsets,
                       SampleFrame* frames, int32_t count);
 
 // The wide (AVX2) and the baseline build of the voice path: both render the voices of `count`

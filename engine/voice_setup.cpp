@@ -75,7 +75,7 @@ void SampleSetupStart(const EngineRecord& record, const BlockValues& v, SampleOf
   offsets.oscOffset[1] = OscPitchOffset(s.osc2Pitch);
 }
 
-void FillSampleFrames(EngineRecord& record, const BlockValues& v, SampleOffsets& offsets,
+bool FillSampleFrames(EngineRecord& record, const BlockValues& v, SampleOffsets& offsets,
                       SampleFrame* frames, int32_t count) {
   // A smoothed value on its target, or so close that a step no longer moves it, stays where it
   // is for the whole block.
@@ -98,6 +98,7 @@ void FillSampleFrames(EngineRecord& record, const BlockValues& v, SampleOffsets&
       SampleSetup(record, v, offsets, frames[i]);
     }
   }
+  return settled;
 }
 
 }  // namespace Engine
