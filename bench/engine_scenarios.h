@@ -12,6 +12,7 @@
 
 #include "engine/engine_params.h"
 #include "engine/synth_engine.h"
+#include "engine/voice_paths.h"
 
 namespace BenchScenario {
 
@@ -76,11 +77,18 @@ inline void ReportRealtimeFactor(benchmark::State& state) {
 }
 
 // The bare engine with the first `voices` notes of the chord gated on, set up with settings and
-// then more.
+// then more, on the given build of the voice path.
 inline void RenderBareEngine(benchmark::State& state, int voices, Settings settings,
-                             Settings more = {}) {
+                             Settings more = {},
+                             Engine::VoicePath path = Engine::VoicePath::Automatic) {
   namespace P = EngineParam;
+  if (path == Engine::VoicePath::Wide && !Engine::WidePathAvailable()) {
+    state.SkipWithError("this processor has no AVX2");
+    return;
+  }
+  Engine::ForceVoicePath(path);
   SynthEngineState* engine = SynthEngine::Create(kSampleRate);
+  Engine::ForceVoicePath(Engine::VoicePath::Automatic);
   for (Settings group : {settings, more}) {
     for (const auto& [index, value] : group)
       SynthEngine::SetParameter(engine, index, value);

@@ -1,6 +1,6 @@
 # Build-wide switches and warning flags.
 option(TOVALUNE_BUILD_TESTS "Build the unit tests" ON)
-option(TOVALUNE_BUILD_BENCHMARKS "Build the benchmarks (native only)" OFF)
+option(TOVALUNE_BUILD_BENCHMARKS "Build the benchmarks (the Windows build: the engine's only)" OFF)
 option(TOVALUNE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 
 if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)

@@ -1,7 +1,5 @@
 #include "engine/block_values.h"
 
-#include "engine/overtone_osc.h"
-
 #include <cmath>
 
 namespace Engine {
@@ -28,15 +26,23 @@ double DecayTime(double decay) {
   return 10 * Clamp(d * d, 1e-5, 1.0);
 }
 
-EnvelopeSettings Envelope(const double* params, int attack, int decay, int release, int sustain,
-                          int retrig) {
+EnvelopeSettings Envelope(const double* params, double sr, int attack, int decay, int release,
+                          int sustain, int retrig) {
   EnvelopeSettings settings;
   settings.attackTime = AttackTime(params[attack]);
   settings.decayTime = DecayTime(params[decay]);
   settings.releaseTime = DecayTime(params[release]);
   settings.sustain = params[sustain];
+  // A decay without a positive duration does not advance.
+  const double decaySamples = settings.decayTime * (1 - settings.sustain) * sr;
+  settings.decayGrowth = decaySamples > 0 ? 1 / decaySamples : 0.0;
   settings.restartFromZero = params[retrig] == 1.0;
   return settings;
+}
+
+// Row of the overtone sets chosen by the coefficient control.
+int OvertoneSet(double coeff) {
+  return static_cast<int>(5 * Clamp(coeff, 0.0, 1.0));
 }
 
 // Division switch of the tempo delay: straight (1) or dotted-eighth-like 0.75 of a beat.
@@ -65,12 +71,14 @@ void ComputeMatrix(const double* params, BlockValues& v) {
   v.modWheel = Clamp(params[P::ModWheel], -1.0, 1.0);
   // A term with amount 0 adds exactly nothing, so only the others are summed per sample.
   static constexpr int kSummed[] = {kSourceE1, kSourceE2, kSourceL1, kSourceL2, kSourceVL};
+  v.matrixTargetCount = 0;
   for (int target = 0; target < kTargetCount; ++target) {
     int count = 0;
     for (int source : kSummed) {
       if (v.matrixAmount[source][target] != 0.0) v.matrixActiveSource[target][count++] = source;
     }
     v.matrixActiveCount[target] = count;
+    if (count > 0) v.matrixTarget[v.matrixTargetCount++] = target;
     v.matrixWheelFactor[target] = 1 - v.matrixAmount[kSourceMW][target] * (1 - v.modWheel);
   }
   for (int lfo = 0; lfo < 2; ++lfo) {
@@ -104,11 +112,11 @@ void ComputeVoices(const double* params, double sr, BlockValues& v) {
   const double glideArgument = sr == 0 ? 0.0 : 2 * Dsp::kPi * glideFrequency / sr;
   v.glideCoefficient = Clamp(std::sin(std::fmin(glideArgument, kHalfPi)), 1e-5, 0.99999);
 
-  v.ampEnvelope = Envelope(params, P::EnvAmpAttack, P::EnvAmpDecay, P::EnvAmpRelease,
+  v.ampEnvelope = Envelope(params, sr, P::EnvAmpAttack, P::EnvAmpDecay, P::EnvAmpRelease,
                            P::EnvAmpSustain, P::EnvAmpRetrigOffOn);
-  v.envelope1 = Envelope(params, P::Env1Attack, P::Env1Decay, P::Env1Release, P::Env1Sustain,
+  v.envelope1 = Envelope(params, sr, P::Env1Attack, P::Env1Decay, P::Env1Release, P::Env1Sustain,
                          P::Env1RetrigOffOn);
-  v.envelope2 = Envelope(params, P::Env2Attack, P::Env2Decay, P::Env2Release, P::Env2Sustain,
+  v.envelope2 = Envelope(params, sr, P::Env2Attack, P::Env2Decay, P::Env2Release, P::Env2Sustain,
                          P::Env2RetrigOffOn);
   v.retrigArmed = params[P::EnvAmpRetrigOffOn] == 1.0;
   v.retrigSamples = std::trunc(0.001 * sr);
@@ -156,7 +164,13 @@ void ComputeArpeggiator(const double* params, double sr, BlockValues& v) {
   v.barStartPulse = params[P::HostBarStartPulse];
 }
 
-void ComputeSlot1(const double* params, BlockValues& v) {
+bool AtRest(const WaveshaperState& s) {
+  return s.previousInput == 0 && s.previousShaped == 0 && s.previousShapedMid == 0 &&
+         s.dcInput == 0 && s.dcOutput == 0;
+}
+
+void ComputeSlot1(const EngineRecord& record, const double* params, BlockValues& v) {
+  const EngineHistory& h = record.history;
   v.slot1 = static_cast<int>(params[P::FXSlot1Selector] + 0.01);
   v.chorusOn = params[P::FXSlot1ChorusOffOn] != 0 && v.slot1 == 2;
   v.chorusWidth = params[P::FXSlot1ChorusBandwidth] * 19.9 + 0.1;
@@ -168,13 +182,20 @@ void ComputeSlot1(const double* params, BlockValues& v) {
   v.flangerCentre = params[P::FXSlot1FlangerCenter] * 390 + 10;
   v.flangerFeedback = params[P::FXSlot1FlangerFeedback] * 0.7;
   v.flangerRate = params[P::FXSlot1FlangerRate] * 0.195 + 0.005;
+  // The second LFO of each runs 1.31 times faster.
+  v.chorusIncrement[0] = Dsp::LowWord(v.chorusRate * record.chorusLfoA.phaseScale);
+  v.chorusIncrement[1] = Dsp::LowWord(v.chorusRate * 1.31 * record.chorusLfoB.phaseScale);
+  v.flangerIncrement[0] = Dsp::LowWord(v.flangerRate * record.flangerLfoC.phaseScale);
+  v.flangerIncrement[1] = Dsp::LowWord(v.flangerRate * 1.31 * record.flangerLfoD.phaseScale);
   v.tubeOn = params[P::FXSlot1TubeDistOffOn] != 0 && v.slot1 == 4;
   v.tubeShape = params[P::FXSlot1TubeDistLoad] * 5 + 4;
   v.tubePreGain = params[P::FXSlot1TubeDistPreGain] * 4 + 1;
   v.tubePostGain = params[P::FXSlot1TubeDistPostGain];
   v.solidStateOn = params[P::FXSlot1TransistorDistOffOn] != 0 && v.slot1 == 5;
-  v.solidStateDrive = params[P::FXSlot1TransistorDistLoad] * 7.846 + 1.154;
-  v.solidStateLoad = params[P::FXSlot1TransistorDistLoad];
+  const double load = params[P::FXSlot1TransistorDistLoad];
+  v.solidStateDrive = load * 7.846 + 1.154;
+  v.solidStateNormal = std::tanh(v.solidStateDrive);
+  v.solidStateLevel = SafePow(load, 0.45) * (-0.2) + 0.9;
   v.solidStatePreGain = params[P::FXSlot1TransistorDistPreGain] * 4 + 1;
   v.solidStatePostGain = params[P::FXSlot1TransistorDistPostGain];
   v.foldbackOn = params[P::FXSlot1FoldbackDistOffOn] != 0 && v.slot1 == 6;
@@ -185,6 +206,10 @@ void ComputeSlot1(const double* params, BlockValues& v) {
   v.bitcrusherLevels = SafePow(2, SafePow(params[P::FXSlot1BitcrushDistBitDepth], 3) * 15 + 1);
   v.bitcrusherPreGain = params[P::FXSlot1BitcrushDistPreGain] * 4 + 1;
   v.bitcrusherPostGain = params[P::FXSlot1BitcrushDistPostGain];
+  v.tubeRuns = v.slot1 == 4 || !AtRest(h.tube);
+  v.solidStateRuns = v.slot1 == 5 || !AtRest(h.solidState);
+  v.foldbackRuns = v.slot1 == 6 || !AtRest(h.foldback);
+  v.bitcrusherRuns = v.slot1 >= 7 || !AtRest(h.bitcrusher);
 }
 
 void ComputeSlot2(const EngineRecord& record, const double* params, double sr, BlockValues& v) {
@@ -248,7 +273,7 @@ void ComputeBlockValues(const EngineRecord& record, BlockValues& v) {
   v.inverseSampleRate = record.inverseSampleRate;
   ComputeVoices(params, sr, v);
   ComputeArpeggiator(params, sr, v);
-  ComputeSlot1(params, v);
+  ComputeSlot1(record, params, v);
   ComputeSlot2(record, params, sr, v);
 }
 

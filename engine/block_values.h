@@ -11,6 +11,7 @@ struct EnvelopeSettings {
   double decayTime;    // seconds, for a full 1-to-0 decay
   double releaseTime;  // seconds, from level 1
   double sustain;
+  double decayGrowth;    // growth of the decay's elapsed time per sample
   bool restartFromZero;  // the envelope's retrigger switch is on
 };
 
@@ -60,6 +61,8 @@ struct BlockValues {
   double modWheel;
   // Per target, the summed sources whose amount is not 0, in summing order.
   int matrixActiveCount[kTargetCount];
+  int matrixTargetCount;  // targets with a summed source, listed in matrixTarget
+  int matrixTarget[kTargetCount];
   int matrixActiveSource[kTargetCount][kSourceCount];
   double matrixWheelFactor[kTargetCount];  // 1 - depth (1 - wheel)
   bool lfoUsed[2];                         // some target reads LFO 1 / LFO 2 this block
@@ -90,16 +93,23 @@ struct BlockValues {
   int slot1;
   bool chorusOn;
   double chorusWidth, chorusCentre, chorusFeedback, chorusRate;
+  uint32_t chorusIncrement[2];  // phase increments of the chorus LFOs A and B
   bool flangerOn;
   double flangerWidth, flangerCentre, flangerFeedback, flangerRate;
+  uint32_t flangerIncrement[2];  // of the flanger LFOs C and D
   bool tubeOn;
   double tubeShape, tubePreGain, tubePostGain;
   bool solidStateOn;
-  double solidStateDrive, solidStateLoad, solidStatePreGain, solidStatePostGain;
+  double solidStateDrive, solidStatePreGain, solidStatePostGain;
+  double solidStateNormal;  // tanh of the drive
+  double solidStateLevel;   // the load's output level
   bool foldbackOn;
   double foldbackThreshold, foldbackPreGain, foldbackPostGain;
   bool bitcrusherOn;
   double bitcrusherLevels, bitcrusherPreGain, bitcrusherPostGain;
+  // A waveshaper runs while it is selected or its memories hold a tail; one that is neither
+  // stays at rest for the whole block (its input is 0).
+  bool tubeRuns, solidStateRuns, foldbackRuns, bitcrusherRuns;
 
   // Second effect slot.
   int slot2;

@@ -25,8 +25,7 @@ inline int ExponentField(double x) {
 
 // Flushes every magnitude below 2^-1021 to zero so decaying memories never turn subnormal.
 inline double FixDenormal(double x) {
-  if (ExponentField(x) <= 1 && x != 0.0) return 0.0;
-  return x;
+  return std::fabs(x) < 0x1p-1021 && x != 0.0 ? 0.0 : x;  // exponent field 0 or 1
 }
 
 inline double SafeDiv(double a, double b) {
@@ -167,10 +166,7 @@ struct DelayLine {
     line.cells[line.head] = x;
   }
 
-  static void Step(DelayLine& line) {
-    ++line.head;
-    if (line.head == line.size) line.head = 0;
-  }
+  static void Step(DelayLine& line) { line.head = (line.head + 1) & line.mask; }
 
   // Before this sample's write the shortest delay is one sample, after it zero.
   static double LowerBound(const DelayLine& line) {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/waveshapes.h"
+
 namespace Engine {
 namespace {
 
@@ -12,8 +14,9 @@ struct ModulatedDelay {
   bool on;
   double width;
   double centre;
-  double feedback;  // signed: negative feedback for the chorus, positive for the flanger
-  double rate;
+  double feedback;      // signed: negative feedback for the chorus, positive for the flanger
+  uint32_t incrementA;  // of the LFOs, the second 1.31 times faster
+  uint32_t incrementB;
 };
 
 // Two delay lines read at a cosine-swept delay (the second LFO runs 1.31 times faster).
@@ -27,32 +30,16 @@ void ModulatedDelayStep(EngineRecord& record, const ModulatedDelay& fx, EffectLf
   }
   group.live = true;
   const double* table = record.cosineTable.entries;
-  lfoA.osc.increment = Dsp::LowWord(fx.rate * lfoA.phaseScale);
+  lfoA.osc.increment = fx.incrementA;
   const double l0 = Dsp::CosineOsc::Next(lfoA.osc, table);
   const double r0 = Dsp::DelayLine::ReadLinear(line0, l0 * fx.width + fx.centre);
-  lfoB.osc.increment = Dsp::LowWord(fx.rate * 1.31 * lfoB.phaseScale);
+  lfoB.osc.increment = fx.incrementB;
   const double l1 = Dsp::CosineOsc::Next(lfoB.osc, table);
   const double r1 = Dsp::DelayLine::ReadLinear(line1, l1 * fx.width + fx.centre);
   out0 = r0 + x;
   out1 = r1 + x;
   Dsp::DelayLine::Write(line0, FixDenormal(x + r0 * fx.feedback));
   Dsp::DelayLine::Write(line1, FixDenormal(x + r1 * fx.feedback));
-}
-
-double Tube(const BlockValues& v, double x) {
-  const double k = v.tubeShape;
-  const double u = x * v.tubePreGain;
-  const double rising = std::exp(k * u);
-  const double d = std::exp(-k * u) + rising;
-  if (d == 0) return 0 * v.tubePostGain;
-  return Clamp((rising - std::exp((5 - k) * u)) / d, -1.0, 1.0) * v.tubePostGain;
-}
-
-double SolidState(const BlockValues& v, double x) {
-  const double t = std::tanh(v.solidStateDrive);
-  const double c = t == 0 ? 0.0 : std::tanh(x * v.solidStatePreGain * v.solidStateDrive) / t;
-  const double r = (Dsp::SafePow(v.solidStateLoad, 0.45) * (-0.2) + 0.9) * c;
-  return Clamp(r, -1.0, 1.0) * v.solidStatePostGain;
 }
 
 double Foldback(const BlockValues& v, double x) {
@@ -73,20 +60,22 @@ double Bitcrush(const BlockValues& v, double x) {
   return Clamp((q - 0.5) * 2, -1.0, 1.0) * v.bitcrusherPostGain;
 }
 
+// The two points a shaper shapes each sample: its previous input and the midpoint to this one.
+struct ShaperPoints {
+  ShaperPoints(const WaveshaperState& s, double u)
+      : previous(s.previousInput), mid(previous + (u - previous) * 0.5) {}
+  double previous;
+  double mid;
+};
+
 // Twice-oversampled waveshaping: the shaped points a, b, A (previous edge, midpoint, current
-// edge) filtered 1/4, 1/2, 1/4, then a DC blocker. An inactive shaper passes its input through
-// the same frame, so an unselected one plays out the tail of its memories.
-template <typename Shape>
-double WaveshaperStep(WaveshaperState& s, bool active, double u, Shape shape) {
-  // An inactive shaper at rest with no input stays at rest.
-  if (!active && u == 0 && s.previousInput == 0 && s.previousShaped == 0 &&
-      s.previousShapedMid == 0 && s.dcInput == 0 && s.dcOutput == 0) {
-    return 0.0;
-  }
-  const double p = s.previousInput;
-  const double m = p + (u - p) * 0.5;
-  const double A = active ? shape(p) : p;
-  const double B = active ? shape(m) : m;
+// edge) filtered 1/4, 1/2, 1/4, then a DC blocker. The active shaper's points come shaped (in
+// `shaped`); an inactive shaper passes its input through the same frame, so an unselected one
+// plays out the tail of its memories.
+double WaveshaperStep(WaveshaperState& s, const double* shaped, double u) {
+  const ShaperPoints points(s, u);
+  const double A = shaped != nullptr ? shaped[0] : points.previous;
+  const double B = shaped != nullptr ? shaped[1] : points.mid;
   const double smoothed = ((s.previousShaped - A) * 0.5 + A + s.previousShapedMid) * 0.5;
   const double y = smoothed - s.dcInput + 0.9997 * s.dcOutput;
   s.dcInput = FixDenormal(smoothed);
@@ -97,10 +86,54 @@ double WaveshaperStep(WaveshaperState& s, bool active, double u, Shape shape) {
   return FixDenormal(y);
 }
 
+// The points of the active shaper over a pass: its input is the voice sum (it is selected), and
+// its previous input that sum one sample earlier.
+void PassPoints(const WaveshaperState& s, const double* x, int32_t count, double (*points)[2]) {
+  WaveshaperState next = s;
+  for (int32_t i = 0; i < count; ++i) {
+    const ShaperPoints sample(next, x[i]);
+    points[i][0] = sample.previous;
+    points[i][1] = sample.mid;
+    next.previousInput = FixDenormal(x[i]);
+  }
+}
+
+template <typename Shape>
+void ShapeEachPoint(const double (*points)[2], int32_t count, double (*shaped)[2], Shape shape) {
+  for (int32_t i = 0; i < count; ++i) {
+    shaped[i][0] = shape(points[i][0]);
+    shaped[i][1] = shape(points[i][1]);
+  }
+}
+
 }  // namespace
 
-void EffectSlot1Step(EngineRecord& record, const BlockValues& v, double x, double& channel0,
-                     double& channel1) {
+void EffectSlot1PassStart(EngineRecord& record, const BlockValues& v, const double* x,
+                          int32_t count) {
+  const EngineHistory& h = record.history;
+  double(*points)[2] = record.shaperPoints;
+  double(*shaped)[2] = record.shapedPoints;
+  // The curves with exp and tanh go through the lanes of the voice path's build.
+  if (v.tubeOn) {
+    PassPoints(h.tube, x, count, points);
+    record.path.shapePoints(v, Shaper::Tube, points[0], 2 * count, shaped[0]);
+  }
+  if (v.solidStateOn) {
+    PassPoints(h.solidState, x, count, points);
+    record.path.shapePoints(v, Shaper::SolidState, points[0], 2 * count, shaped[0]);
+  }
+  if (v.foldbackOn) {
+    PassPoints(h.foldback, x, count, points);
+    ShapeEachPoint(points, count, shaped, [&v](double y) { return Foldback(v, y); });
+  }
+  if (v.bitcrusherOn) {
+    PassPoints(h.bitcrusher, x, count, points);
+    ShapeEachPoint(points, count, shaped, [&v](double y) { return Bitcrush(v, y); });
+  }
+}
+
+void EffectSlot1Step(EngineRecord& record, const BlockValues& v, int32_t index, double x,
+                     double& channel0, double& channel1) {
   const int s1 = v.slot1;
   const double direct = s1 == 1 ? x : 0.0;
   const double chorusIn = s1 == 2 ? x : 0.0;
@@ -111,25 +144,30 @@ void EffectSlot1Step(EngineRecord& record, const BlockValues& v, double x, doubl
   const double bitcrusherIn = s1 >= 7 ? x : 0.0;
 
   double c0, c1, f0, f1;
-  const ModulatedDelay chorus{v.chorusOn, v.chorusWidth, v.chorusCentre, -v.chorusFeedback,
-                              v.chorusRate};
+  const ModulatedDelay chorus{v.chorusOn,        v.chorusWidth,        v.chorusCentre,
+                              -v.chorusFeedback, v.chorusIncrement[0], v.chorusIncrement[1]};
   ModulatedDelayStep(record, chorus, record.chorusLfoA, record.chorusLfoB, record.lines[kChorus0],
                      record.lines[kChorus1], record.history.chorusLines, chorusIn, c0, c1);
-  const ModulatedDelay flanger{v.flangerOn, v.flangerWidth, v.flangerCentre, v.flangerFeedback,
-                               v.flangerRate};
+  const ModulatedDelay flanger{v.flangerOn,       v.flangerWidth,        v.flangerCentre,
+                               v.flangerFeedback, v.flangerIncrement[0], v.flangerIncrement[1]};
   ModulatedDelayStep(record, flanger, record.flangerLfoC, record.flangerLfoD,
                      record.lines[kFlanger0], record.lines[kFlanger1], record.history.flangerLines,
                      flangerIn, f0, f1);
 
+  // A shaper neither selected nor holding a tail stays at rest for the whole block.
   EngineHistory& h = record.history;
-  const double tube =
-      WaveshaperStep(h.tube, v.tubeOn, tubeIn, [&v](double u) { return Tube(v, u); });
-  const double solidState = WaveshaperStep(h.solidState, v.solidStateOn, solidStateIn,
-                                           [&v](double u) { return SolidState(v, u); });
-  const double foldback = WaveshaperStep(h.foldback, v.foldbackOn, foldbackIn,
-                                         [&v](double u) { return Foldback(v, u); });
-  const double bitcrusher = WaveshaperStep(h.bitcrusher, v.bitcrusherOn, bitcrusherIn,
-                                           [&v](double u) { return Bitcrush(v, u); });
+  const double* shaped = record.shapedPoints[index];
+  double tube = 0.0, solidState = 0.0, foldback = 0.0, bitcrusher = 0.0;
+  if (v.tubeRuns) tube = WaveshaperStep(h.tube, v.tubeOn ? shaped : nullptr, tubeIn);
+  if (v.solidStateRuns) {
+    solidState = WaveshaperStep(h.solidState, v.solidStateOn ? shaped : nullptr, solidStateIn);
+  }
+  if (v.foldbackRuns) {
+    foldback = WaveshaperStep(h.foldback, v.foldbackOn ? shaped : nullptr, foldbackIn);
+  }
+  if (v.bitcrusherRuns) {
+    bitcrusher = WaveshaperStep(h.bitcrusher, v.bitcrusherOn ? shaped : nullptr, bitcrusherIn);
+  }
 
   const double mono = tube + solidState + foldback + bitcrusher + direct;
   channel0 = mono + f0 + c0;

@@ -12,85 +12,85 @@ namespace Engine {
 constexpr int kVoiceCount = 4;
 constexpr int kChainCount = 5;
 
+// Voice state is laid out as structure of arrays: every field holds one value per voice (a lane),
+// so the voice path loads and stores the four voices of a field at once.
+typedef double VoiceLanes[kVoiceCount];
+
 // Stage of an envelope; EnvelopeState keeps it as a double.
 enum EnvelopeStage : int { Idle = 0, Attack = 1, Decay = 2, Sustain = 3, Release = 4 };
 
 struct EnvelopeState {
-  double elapsed;  // position within the stage, in units of the stage's duration
-  double stage;    // EnvelopeStage held as a double
-  double level;    // the envelope value of the previous sample
-  double attackStart;
-  double releaseStart;
-  double previousGateForRise;
-  double previousGateForFall;
-  double smoothed;
+  VoiceLanes elapsed;  // position within the stage, in units of the stage's duration
+  VoiceLanes stage;    // EnvelopeStage held as a double
+  VoiceLanes level;    // the envelope value of the previous sample
+  VoiceLanes attackStart;
+  VoiceLanes releaseStart;
+  VoiceLanes previousGateForRise;
+  VoiceLanes previousGateForFall;
+  VoiceLanes smoothed;
 };
 
 struct HoldChain {
-  double counter;
-  double held;
+  VoiceLanes counter;
+  VoiceLanes held;
 };
 
-// Values derived from the pitch alone, kept while the pitch and overtone set stay exactly the same.
+// Values derived from the pitch alone, kept while the pitch and overtone set of every voice of a
+// lane group stay exactly the same. Reset makes the keys NaN, which matches nothing.
 struct OvertoneCache {
-  bool valid;
-  int set;
-  double pitch;
-  double frequency;
-  double fade;
-  double period[kChainCount];
-  bool morphValid;
-  double morph;
-  int morphSegment;
-  double morphFirst;
-  double morphSecond;
+  VoiceLanes pitch;  // keys
+  VoiceLanes set;
+  VoiceLanes frequency;
+  VoiceLanes fade;
+  VoiceLanes period[kChainCount];
 };
 
 struct OvertoneOscState {
-  double phase;
+  VoiceLanes phase;
   HoldChain chains[kChainCount];
   OvertoneCache cache;
 };
 
-// Low-pass coefficients derived from g and the resonance, kept while both stay exactly the same.
+// Low-pass weights derived from the cutoff and the resonance, kept like OvertoneCache.
 struct LowPassCache {
-  bool valid;
-  double cutoff;
-  double resonance;
-  double g;
-  double inverseD;
-  double G4;
-  double inverseLoop;
-  double b[4];   // weights of s1..s4 in B
-  double n1[5];  // weights of u, s1..s4 in N1
-  double n2[5];
-  double n3[5];
+  VoiceLanes cutoff;  // keys
+  VoiceLanes resonance;
+  VoiceLanes inputWeight;   // of the filter input in the tanh's argument
+  VoiceLanes feedback[4];   // of s1..s4, subtracted in the tanh's argument
+  VoiceLanes change[4][4];  // of s1..s4 in the change of each state
+  VoiceLanes slope[4];      // of the tanh's output u in the change of each state
+  VoiceLanes output[4];     // of s1..s4 in the output
+  VoiceLanes outputSlope;   // of u in the output
 };
 
+// The phase words of the voices' LFOs (the increment is set anew every sample).
+typedef uint64_t VoiceWords[kVoiceCount];
+
+// The VoiceState of the four voices.
 struct VoiceState {
-  double glidePitch;
-  double activeLevel;  // floored amplitude level of the previous sample
+  VoiceLanes glidePitch;
+  VoiceLanes activeLevel;  // floored amplitude level of the previous sample
   EnvelopeState ampEnvelope;
   EnvelopeState envelope1;
   EnvelopeState envelope2;
-  Dsp::CosineOsc lfo1;
-  Dsp::CosineOsc lfo2;
-  double rateCarry1;
-  double rateCarry2;
+  VoiceWords lfo1Phase;
+  VoiceWords lfo2Phase;
+  VoiceLanes rateCarry1;
+  VoiceLanes rateCarry2;
   OvertoneOscState osc1;
   OvertoneOscState osc2;
-  double highPassState;
-  double dcBlocker1Input;
-  double dcBlocker1Output;
-  double lowPass[4];  // s1, s2, s3, s4
+  VoiceLanes highPassState;
+  VoiceLanes dcBlocker1Input;
+  VoiceLanes dcBlocker1Output;
+  VoiceLanes lowPass[4];  // s1, s2, s3, s4
   LowPassCache lowPassCache;
-  double saturationPreviousInput;
-  double saturationPreviousEdge;
-  double saturationPreviousMid;
-  double dcBlocker2Input;
-  double dcBlocker2Output;
-  double retrigCountdown;
-  double previousRetrig;
+  VoiceLanes saturationPreviousInput;
+  VoiceLanes saturationPreviousEdge;
+  VoiceLanes saturationPreviousMid;
+  VoiceLanes dcBlocker2Input;
+  VoiceLanes dcBlocker2Output;
+  VoiceLanes retrigCountdown;
+  VoiceLanes previousRetrig;
 };
 
 struct SmoothedParams {
@@ -138,7 +138,7 @@ struct EngineHistory {
   LineGroup flangerLines;
   LineGroup tempoDelayLines;
   LineGroup reverbLines;
-  VoiceState voices[kVoiceCount];
+  VoiceState voices;
   SmoothedParams smoothed;
   ArpeggiatorState arpeggiator;
   WaveshaperState tube;
@@ -179,6 +179,60 @@ enum DelayLineId : int {
   kDelayLineCount
 };
 
+// Pitch offsets that only change with their smoothed values; they carry over from sample to
+// sample.
+struct SampleOffsets {
+  double spread[kVoiceCount];  // pitch-value offset of each voice
+  double oscOffset[2];         // pitch-value offsets of Osc1Pitch and Osc2Pitch
+};
+
+// What the voices share within one sample: their gates (arpeggiator) and the smoothed values.
+struct SampleFrame {
+  double gate[kVoiceCount];
+  SampleOffsets offsets;
+  double lfo1Rate;
+  double lfo2Rate;
+  double osc1Morph;
+  double osc2Morph;
+  double lowPassCutoff;
+};
+
+// What the voice path's control stage hands on to the oscillators and filters for one sample.
+struct VoiceTrack {
+  VoiceWords sounding;  // all bits set for a voice being computed
+  VoiceLanes oscPitch[2];
+  VoiceLanes oscMorph[2];
+  VoiceLanes noise;
+  VoiceLanes cutoff;
+  VoiceLanes amplitude;  // amplitude factor, limited to [0, 1]
+  VoiceLanes mix;        // oscillators and noise, before the filters
+  VoiceLanes lowPass;    // low-pass output, before the saturation
+};
+
+struct EngineRecord;
+struct BlockValues;
+
+// Renders the voices of `count` samples and writes the sum of the four voice outputs of each
+// sample to `sums` (engine/voice.h).
+typedef void (*VoiceRenderer)(EngineRecord& record, const BlockValues& values,
+                              const SampleFrame* frames, int32_t count, double* sums);
+
+enum class Shaper;
+
+// Shapes `count` points with a waveshaper's curve (engine/waveshapes.h).
+typedef void (*PointShaper)(const BlockValues& values, Shaper shaper, const double* points,
+                            int32_t count, double* shaped);
+
+// The functions of the build of the voice path an engine uses.
+struct LanePath {
+  VoiceRenderer renderVoices;
+  PointShaper shapePoints;
+};
+
+// Samples rendered per pass of the block loop: the shared values of each, then the voices of
+// all of them, then the effects of each.
+constexpr int32_t kFramesPerPass = 64;
+
 struct EngineRecord : SynthEngineState {
   int32_t errorCode;
   bool memoryMissing;
@@ -195,6 +249,13 @@ struct EngineRecord : SynthEngineState {
   Dsp::CosineTable cosineTable;
   double inverseSampleRate;
   uint32_t noiseSeed;
+  LanePath path;  // the build of the voice path chosen at creation
+  SampleFrame frames[kFramesPerPass];
+  bool framesRepeat;  // every frame of the pass equals the first
+  VoiceTrack tracks[kFramesPerPass];
+  double voiceSums[kFramesPerPass];        // scaled for the first effect slot
+  double shaperPoints[kFramesPerPass][2];  // the active waveshaper's points of each sample
+  double shapedPoints[kFramesPerPass][2];  // and the same shaped
 };
 
 // The record behind a header handed out by Create. Any thread; no allocation.

@@ -1,39 +1,33 @@
-// The ADSR envelope shared by the amplitude envelope and the two modulation envelopes.
+// The ADSR envelope shared by the amplitude envelope and the two modulation envelopes, run for a
+// group of voices side by side.
 #pragma once
 
 #include "engine/block_values.h"
 #include "engine/engine_record.h"
+#include "engine/lanes.h"
 
 namespace Engine {
+namespace TOVALUNE_LANES {
 
-// Runs one envelope for one sample on the effective gate and returns its raw output (before the
-// output smoothing). Audio thread; no allocation.
-double EnvelopeStageStep(EnvelopeState& envelope, const EnvelopeSettings& settings, double gate,
-                         double sampleRate);
-
-inline double EnvelopeStep(EnvelopeState& envelope, const EnvelopeSettings& settings, double gate,
-                           double sampleRate) {
-  // Settled at the sustain level with the gate unchanged (a decay to a full sustain has no
-  // duration, so it never moves either): the output is the sustain value.
-  const bool steadyGate =
-      gate == envelope.previousGateForRise && gate == envelope.previousGateForFall;
-  const bool settled =
-      envelope.stage == Sustain || (envelope.stage == Decay && settings.sustain == 1.0);
-  if (steadyGate && settled) {
-    envelope.level = Dsp::FixDenormal(settings.sustain);
-    return settings.sustain;
-  }
-  return EnvelopeStageStep(envelope, settings, gate, sampleRate);
-}
+// Runs one envelope of the group's voices for one sample on their effective gates and returns
+// the raw outputs (before the output smoothing). Group is EveryLane or SomeLanes.
+// Audio thread; no allocation.
+template <class Group>
+Lanes EnvelopeStep(EnvelopeState& envelope, const EnvelopeSettings& settings, Lanes gate,
+                   double sampleRate, const Group& group);
 
 // Output smoothing: rises at once, falls with a 1 ms one-pole; returns the floored smoothed
-// value (0 below 1e-8). Audio thread; no allocation.
-inline double SmoothEnvelope(EnvelopeState& envelope, double target, double fallCoefficient) {
-  if (target != envelope.smoothed) {
-    const double k = target > envelope.smoothed ? 1.0 : fallCoefficient;
-    envelope.smoothed = Dsp::FixDenormal(envelope.smoothed + (target - envelope.smoothed) * k);
-  }
-  return envelope.smoothed < 1e-8 ? 0.0 : envelope.smoothed;
+// values (0 below 1e-8). Audio thread; no allocation.
+template <class Group>
+Lanes SmoothEnvelope(EnvelopeState& envelope, Lanes target, double fallCoefficient,
+                     const Group& group) {
+  const Lanes smoothed = group.Get(envelope.smoothed);
+  const Lanes k = Select(target > smoothed, Splat(1.0), Splat(fallCoefficient));
+  const Lanes moved =
+      Select(target != smoothed, FixDenormal(smoothed + (target - smoothed) * k), smoothed);
+  group.Set(envelope.smoothed, moved);
+  return Select(moved < 1e-8, Splat(0.0), moved);
 }
 
+}  // namespace TOVALUNE_LANES
 }  // namespace Engine

@@ -2,10 +2,11 @@
 
 #include <cmath>
 
-namespace Engine {
-namespace {
+#include "engine/lane_math.h"
 
-using Dsp::Clamp;
+namespace Engine {
+namespace TOVALUNE_LANES {
+namespace {
 
 constexpr double OvertoneSets[6][kChainCount] = {
     {3, 4, 5, 6, 7},   {3, 5, 7, 9, 11}, {3, 5, 7, 11, 13},
@@ -13,96 +14,100 @@ constexpr double OvertoneSets[6][kChainCount] = {
 };
 constexpr double kDifferenceWeights[kChainCount] = {0.5, 0.6, 0.7, 0.8, 0.9};
 
-// Crossfade over the five differences: piecewise linear over 0, 0.25, 0.5, 0.75, 1, so at most
-// two neighbouring weights are not 0 (the first of them at `segment`).
-void MorphWeights(double morph, int& segment, double& first, double& second) {
-  const double m = Clamp(morph, 0.0, 1.0);
-  double base;
-  if (m <= 0.25) {
-    segment = 0;
-    base = 0.0;
-  } else if (m <= 0.5) {
-    segment = 1;
-    base = 0.25;
-  } else if (m <= 0.75) {
-    segment = 2;
-    base = 0.5;
-  } else {
-    segment = 3;
-    base = 0.75;
+// Fade of the overtone part: 0 up to 880 Hz (pitch 0.6), 1 from 3520 Hz (pitch 0.8). Pitches in
+// between are rare and cached, so they take the library's pow one voice at a time.
+Lanes OvertoneFade(Lanes pitch) {
+  Lanes fade = Select(pitch >= 0.8, Splat(1.0), Splat(0.0));
+  const int between = MaskBits(~(pitch <= 0.6) & ~(pitch >= 0.8));
+  for (int lane = 0; lane < kLaneCount; ++lane) {
+    if (between >> lane & 1) fade[lane] = std::pow(5 * (pitch[lane] - 0.6), 0.4);
   }
-  const double rise = 4 * (m - base);
-  first = Clamp(1 - rise, 0.0, 1.0);
-  second = Clamp(rise, 0.0, 1.0);
+  return fade;
 }
 
-// Fade of the overtone part: 0 up to 880 Hz (pitch 0.6), 1 from 3520 Hz (pitch 0.8).
-double OvertoneFade(double pitch) {
-  if (pitch <= 0.6) return 0.0;
-  if (pitch >= 0.8) return 1.0;
-  return std::pow(5 * (pitch - 0.6), 0.4);
+// Advances phases in [0, 1) by frequency / sample rate and wraps them back into [0, 1).
+Lanes PhaseStep(Lanes phase, Lanes frequency, double inverseSampleRate) {
+  const Lanes p = frequency * inverseSampleRate + phase;
+  const LaneMask inside = (p >= 0.0) & (p < 1.0);
+  if (MaskBits(inside) == kAllLanes) return p;
+  Lanes wrapped = p - Floor(p);
+  wrapped = Select(wrapped < 1.0, wrapped, Splat(0.0));  // rounding of a tiny negative step
+  return Select(inside, p, wrapped);
 }
 
-// Truncation toward zero for the small magnitudes used here.
-double Truncate(double x) {
-  return static_cast<double>(static_cast<int64_t>(x));
+template <class Group>
+void UpdateCache(OvertoneCache& cache, Lanes pitch, int set, double sampleRate, const Group& g) {
+  const Lanes frequency = 13.75 * Exp2(10.0 * pitch);
+  g.Put(cache.pitch, pitch);
+  g.Put(cache.set, Splat(set));
+  g.Put(cache.frequency, frequency);
+  g.Put(cache.fade, OvertoneFade(pitch));
+  for (int i = 0; i < kChainCount; ++i) {
+    const Lanes rate = OvertoneSets[set][i] * frequency;
+    const LaneMask still = rate == 0.0;
+    g.Put(cache.period[i], Select(still, Splat(0.0), sampleRate / Select(still, Splat(1.0), rate)));
+  }
 }
 
 }  // namespace
 
-int OvertoneSet(double coeff) {
-  return static_cast<int>(5 * Clamp(coeff, 0.0, 1.0));
-}
-
-double OvertoneOscStep(OvertoneOscState& osc, const OvertoneInputs& in, const double* cosineTable,
-                       double sampleRate, double inverseSampleRate) {
+template <class Group>
+Lanes OvertoneOscStep(OvertoneOscState& osc, const OvertoneInputs& in, const double* cosineTable,
+                      double sampleRate, double inverseSampleRate, const Group& g) {
   OvertoneCache& cache = osc.cache;
-  if (!cache.valid || cache.pitch != in.pitch || cache.set != in.set) {
-    cache.valid = true;
-    cache.pitch = in.pitch;
-    cache.set = in.set;
-    cache.frequency = 13.75 * std::exp2(10 * in.pitch);
-    cache.fade = OvertoneFade(in.pitch);
-    for (int i = 0; i < kChainCount; ++i) {
-      const double rate = OvertoneSets[in.set][i] * cache.frequency;
-      cache.period[i] = rate == 0 ? 0.0 : sampleRate / rate;
-    }
-  }
-  if (!cache.morphValid || cache.morph != in.morph) {
-    cache.morphValid = true;
-    cache.morph = in.morph;
-    MorphWeights(in.morph, cache.morphSegment, cache.morphFirst, cache.morphSecond);
-  }
-  const double phase = Dsp::PhaseStep(osc.phase, cache.frequency, inverseSampleRate);
-  Dsp::CosineOsc reader{Dsp::LowWord(phase * Dsp::kTwoPow32), 0};
-  const double c = Clamp(Dsp::CosineOsc::Next(reader, cosineTable), -1.0, 1.0);
-  const double w = Clamp(Truncate(c * 64) / 64, -1.0, 1.0);
+  const LaneMask same = (g.Get(cache.pitch) == in.pitch) & (g.Get(cache.set) == in.set);
+  if (MaskBits(same) != kAllLanes) UpdateCache(cache, in.pitch, in.set, sampleRate, g);
 
-  // Each chain holds w, refreshed on whole samples r_i f times a second on average.
-  double d[kChainCount];
+  const Lanes phase = PhaseStep(g.Get(osc.phase), g.Get(cache.frequency), inverseSampleRate);
+  g.Set(osc.phase, phase);
+  const Lanes c = Clamp(CosineAt(LowWord(phase * 4294967296.0), cosineTable), -1.0, 1.0);
+  // Truncation toward zero, with +0 for the magnitudes below 1.
+  const Lanes w = Clamp((Truncate(c * 64) + 0.0) / 64, -1.0, 1.0);
+
+  // Each chain holds w, refreshed on whole samples r_i f times a second on average. A refresh
+  // takes whole periods off the counter: one period while the counter is below two (the rounded
+  // quotient then stays below 2), else as many as the quotient holds.
+  Lanes d[kChainCount];
   for (int i = 0; i < kChainCount; ++i) {
     HoldChain& chain = osc.chains[i];
-    const double period = cache.period[i];
-    chain.counter += 1;  // at least 1, never subnormal
-    if (period > 0 && chain.counter >= period) {
-      chain.counter = chain.counter - period * Truncate(chain.counter / period);
-      chain.held = w;
-    }
-    d[i] = (chain.held - w) * kDifferenceWeights[i];
+    const Lanes period = g.Get(cache.period[i]);
+    Lanes counter = g.Get(chain.counter) + 1.0;  // at least 1, never subnormal
+    // The period is never 0 or below: the frequency is at least 13.75 Hz.
+    const LaneMask refresh = counter >= period;
+    Lanes periods = Splat(1.0);
+    const LaneMask several = refresh & (counter >= 2 * period);
+    if (MaskBits(several) != 0)
+      periods = Select(several, Truncate(counter / Select(several, period, Splat(1.0))), periods);
+    counter = Select(refresh, counter - period * periods, counter);
+    const Lanes held = Select(refresh, w, g.Get(chain.held));
+    g.Set(chain.counter, counter);
+    g.Set(chain.held, held);
+    d[i] = (held - w) * kDifferenceWeights[i];
   }
-  const double average = 0.2 * (d[0] + d[1] + d[2] + d[3] + d[4]);
-  const double alternating = 0.2 * (d[0] - d[1] - d[2] - d[3] - d[4]);
-  const int segment = cache.morphSegment;
-  const double morphSum = cache.morphFirst * d[segment] + cache.morphSecond * d[segment + 1];
-  const double overtones =
+  const Lanes average = 0.2 * (d[0] + d[1] + d[2] + d[3] + d[4]);
+  const Lanes alternating = 0.2 * (d[0] - d[1] - d[2] - d[3] - d[4]);
+
+  // Crossfade over the five differences: piecewise linear over 0, 0.25, 0.5, 0.75, 1, so at
+  // most two neighbouring weights are not 0.
+  const Lanes m = Clamp(in.morph, 0.0, 1.0);
+  const LaneMask first = m <= 0.25, second = m <= 0.5, third = m <= 0.75;
+  const Lanes base = Select(first, Splat(0.0),
+                            Select(second, Splat(0.25), Select(third, Splat(0.5), Splat(0.75))));
+  const Lanes lower = Select(first, d[0], Select(second, d[1], Select(third, d[2], d[3])));
+  const Lanes upper = Select(first, d[1], Select(second, d[2], Select(third, d[3], d[4])));
+  const Lanes rise = 4 * (m - base);
+  const Lanes morphSum = Clamp(1.0 - rise, 0.0, 1.0) * lower + Clamp(rise, 0.0, 1.0) * upper;
+  const Lanes overtones =
       in.alternatingWeight * alternating + in.averageWeight * average + morphSum;
 
-  // The table is larger than the first-level cache; fetch the entry the next sample will read.
-  const double nextPhase = phase + cache.frequency * inverseSampleRate;
-  __builtin_prefetch(&cosineTable[Dsp::LowWord(nextPhase * Dsp::kTwoPow32) >> 18]);
-
-  const double z = cache.fade;
-  return 0.5 * ((1 - z) * overtones + 0.4 * w);
+  const Lanes z = g.Get(cache.fade);
+  return 0.5 * ((1.0 - z) * overtones + 0.4 * w);
 }
 
+template Lanes OvertoneOscStep(OvertoneOscState&, const OvertoneInputs&, const double*, double,
+                               double, const EveryLane&);
+template Lanes OvertoneOscStep(OvertoneOscState&, const OvertoneInputs&, const double*, double,
+                               double, const SomeLanes&);
+
+}  // namespace TOVALUNE_LANES
 }  // namespace Engine

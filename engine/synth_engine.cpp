@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
+#include <limits>
 #include <new>
 
 #include "engine/arpeggiator.h"
@@ -12,12 +13,12 @@
 #include "engine/engine_record.h"
 #include "engine/param_table.h"
 #include "engine/voice.h"
+#include "engine/voice_paths.h"
 
 namespace SynthEngine {
 namespace {
 
 using Engine::EngineRecord;
-using Engine::kVoiceCount;
 
 constexpr int32_t kHeaderBlockSize = 1024;
 
@@ -72,44 +73,60 @@ void StepLines(Dsp::DelayLine* lines, int first, int last) {
     Dsp::DelayLine::Step(lines[id]);
 }
 
-// Every line that may hold signal moves on by one sample; quiet groups stand still (they hold
-// only zeros, so where their heads stand makes no difference).
-void StepDelayLines(EngineRecord& record) {
+// Every effect line that may hold signal moves on by one sample; quiet groups stand still (they
+// hold only zeros, so where their heads stand makes no difference).
+void StepEffectLines(EngineRecord& record) {
   using namespace Engine;
   const EngineHistory& h = record.history;
   Dsp::DelayLine* lines = record.lines;
   if (h.chorusLines.live) StepLines(lines, kChorus0, kChorus1);
   if (h.flangerLines.live) StepLines(lines, kFlanger0, kFlanger1);
   if (h.tempoDelayLines.live) StepLines(lines, kTempoDelay0, kTempoDelay1);
-  Dsp::DelayLine::Step(lines[kArpeggiatorClock]);
   if (h.reverbLines.live) StepLines(lines, kReverbA, kReverbOut1Diffuser3);
 }
 
-// The block's per-sample loop; flattened so that every step it calls is inlined into it.
+// The block's loop, in passes of up to kFramesPerPass samples: the shared values and gates of
+// each sample, then the voices of all of them (in the build chosen at creation), then the
+// effects of each sample. The voices depend on nothing the effects compute, so the order within
+// a sample is kept. Flattened so that every step it calls is inlined into it.
 __attribute__((flatten)) void PerformBlock(EngineRecord& record, double* out0, double* out1,
                                            int32_t frames) {
   Engine::BlockValues values;
   Engine::ComputeBlockValues(record, values);
-  Engine::SampleValues sample;
-  Engine::SampleSetupStart(record, values, sample);
-  double gates[kVoiceCount];
-  for (int32_t i = 0; i < frames; ++i) {
-    Engine::SampleSetup(record, values, sample);
-    Engine::ArpeggiatorStep(record, values, gates);
-    Engine::VoiceFrame voiceFrames[kVoiceCount];
-    for (int voice = 0; voice < kVoiceCount; ++voice) {
-      Engine::VoiceSourceStep(record, values, sample, voice, gates[voice], voiceFrames[voice]);
+  Engine::SampleOffsets offsets;
+  Engine::SampleSetupStart(record, values, offsets);
+  for (int32_t done = 0; done < frames; done += Engine::kFramesPerPass) {
+    const int32_t count =
+        frames - done < Engine::kFramesPerPass ? frames - done : Engine::kFramesPerPass;
+    const bool settled = Engine::FillSampleFrames(record, values, offsets, record.frames, count);
+    // Without the arpeggiator every frame has the block's gates.
+    record.framesRepeat = settled && !values.arpOn;
+    for (int32_t i = 0; i < count; ++i) {
+      Engine::ArpeggiatorStep(record, values, record.frames[i].gate);
+      Dsp::DelayLine::Step(record.lines[Engine::kArpeggiatorClock]);
     }
-    double voiceSum = 0.0;
-    for (int voice = 0; voice < kVoiceCount; ++voice) {
-      voiceSum += Engine::VoiceOutputStep(record, values, voice, voiceFrames[voice]);
+    record.path.renderVoices(record, values, record.frames, count, record.voiceSums);
+    for (int32_t i = 0; i < count; ++i)
+      record.voiceSums[i] = record.voiceSums[i] * 0.25 * 2.5;
+    Engine::EffectSlot1PassStart(record, values, record.voiceSums, count);
+    for (int32_t i = 0; i < count; ++i) {
+      double channel0, channel1;
+      Engine::EffectSlot1Step(record, values, i, record.voiceSums[i], channel0, channel1);
+      Engine::EffectSlot2Step(record, values, channel0, channel1);
+      StepEffectLines(record);
+      out0[done + i] = LimitOutput(channel0);
+      out1[done + i] = LimitOutput(channel1);
     }
-    double channel0, channel1;
-    Engine::EffectSlot1Step(record, values, voiceSum * 0.25 * 2.5, channel0, channel1);
-    Engine::EffectSlot2Step(record, values, channel0, channel1);
-    StepDelayLines(record);
-    out0[i] = LimitOutput(channel0);
-    out1[i] = LimitOutput(channel1);
+  }
+}
+
+// Keys of NaN match no pitch or cutoff, so the voices' first samples compute their values.
+void InvalidateVoiceCaches(Engine::VoiceState& voices) {
+  const double none = std::numeric_limits<double>::quiet_NaN();
+  for (int voice = 0; voice < Engine::kVoiceCount; ++voice) {
+    for (Engine::OvertoneOscState* osc : {&voices.osc1, &voices.osc2})
+      osc->cache.pitch[voice] = none;
+    voices.lowPassCache.cutoff[voice] = none;
   }
 }
 
@@ -134,6 +151,7 @@ SynthEngineState* Create(double sampleRate) {
   // Constructing the record builds the cosine table; every delay line starts empty.
   EngineRecord* record = new (memory) EngineRecord();
   record->noiseSeed = Dsp::kNoiseSeedStart;
+  record->path = Engine::ChooseLanePath();
   bool ready = record->cosineTable.entries != nullptr;
   if (ready) {
     Reset(record, sampleRate, kHeaderBlockSize);
@@ -191,6 +209,7 @@ void Reset(SynthEngineState* state, double sampleRate, int32_t blockSize) {
   record.memoryMissing = !allLines;
 
   record.history = Engine::EngineHistory{};
+  InvalidateVoiceCaches(record.history.voices);
   const EngineParamTable::Row* rows = EngineParamTable::Rows();
   for (int i = 0; i < EngineParam::kCount; ++i)
     record.params[i] = rows[i].defaultValue;

@@ -1,23 +1,14 @@
 #include "engine/voice.h"
 
 #include "engine/envelope.h"
+#include "engine/lane_math.h"
+#include "engine/lanes.h"
 #include "engine/overtone_osc.h"
 #include "engine/voice_filter.h"
 
 namespace Engine {
+namespace TOVALUNE_LANES {
 namespace {
-
-using Dsp::Clamp;
-using Dsp::FixDenormal;
-namespace P = EngineParam;
-
-// Spread coefficients per voice (pitch value per unit of spread). Voice 3 mirrors the others so
-// that the four offsets sum to zero and a unison stack stays centred on the note.
-constexpr double kSpreadOther[kVoiceCount] = {8.3e-5, -4.17e-4, 9.45e-4, -6.11e-4};
-constexpr double kSpreadUnison[kVoiceCount] = {8.3e-5, -4.17e-4, 0.003653, -0.003319};
-constexpr double kSpreadUnisonWide[kVoiceCount] = {8.3e-5, -4.17e-4, 0.001345, -0.001011};
-// Octave jump of voices 0 and 1 in unison at full spread.
-constexpr double kSpreadUnisonWideOctave[kVoiceCount] = {0.1, -0.1, 0.0, 0.0};
 
 // Scales of the matrix entries, by source (E1, E2, L1, L2, MW, VL) and target.
 constexpr double kMatrixScale[kSourceCount][kTargetCount] = {
@@ -25,46 +16,31 @@ constexpr double kMatrixScale[kSourceCount][kTargetCount] = {
     {1, 0.5, 0.5, 0.01, 0.01, 0, 0}, {0, 0, 0, 0, 0, 0, 0},     {1, 1, 1, 0.05, 0.05, 1, 1},
 };
 
-// One step of a 10 ms one-pole; false when the value already sits on its target (the step
-// would add exactly nothing).
-bool Smooth(double& current, double target, double coefficient) {
-  if (current == target) return false;
-  current = FixDenormal(current + (target - current) * coefficient);
-  return true;
-}
-
-// Square-law offset of +-1 octave around the centre 0.5.
-double OscPitchOffset(double smoothedPitch) {
-  const double v = 2 * Clamp(smoothedPitch, 0.0, 1.0) - 1;
-  return Dsp::Sign(v) * v * v * 0.1;
-}
-
-// Advances an LFO by one sample; its value is read only when the matrix uses it this block.
-double LfoStep(Dsp::CosineOsc& lfo, double rate, double phaseScale, const double* table,
-               bool used) {
-  const double r = Clamp(rate, 0.0, 1.0);
-  const double frequency = r * r * r * 29.98 + 0.02;
-  lfo.increment = Dsp::LowWord(frequency * phaseScale);
-  if (!used) {
-    lfo.phase += lfo.increment;
-    return 0.0;
-  }
-  return Clamp(Dsp::CosineOsc::Next(lfo, table), -1.0, 1.0);
+// Advances the LFOs of the group by one sample; their values are read only when the matrix uses
+// them this block.
+template <class Group>
+Lanes LfoStep(uint64_t* phaseWords, Lanes rate, double phaseScale, const double* table, bool used,
+              const Group& g) {
+  const Lanes r = Clamp(rate, 0.0, 1.0);
+  const Lanes frequency = r * r * r * 29.98 + 0.02;
+  const LaneWords phase = g.GetWords(phaseWords);
+  g.SetWords(phaseWords, (phase + LowWord(frequency * phaseScale)) & 0xFFFFFFFFu);
+  if (!used) return Splat(0.0);
+  return Clamp(CosineAt(phase, table), -1.0, 1.0);
 }
 
 struct Modulation {
-  double target[kTargetCount];
+  Lanes target[kTargetCount];
 };
 
-Modulation MatrixStep(const BlockValues& v, const double sources[kSourceCount]) {
+Modulation MatrixStep(const BlockValues& v, const Lanes sources[kSourceCount]) {
   Modulation result;
-  for (int target = 0; target < kTargetCount; ++target) {
+  for (Lanes& target : result.target)
+    target = Splat(0.0);
+  for (int t = 0; t < v.matrixTargetCount; ++t) {
+    const int target = v.matrixTarget[t];
     const int count = v.matrixActiveCount[target];
-    if (count == 0) {
-      result.target[target] = 0.0;
-      continue;
-    }
-    double sum = 0.0;
+    Lanes sum = Splat(0.0);
     for (int i = 0; i < count; ++i) {
       const int source = v.matrixActiveSource[target][i];
       sum += v.matrixAmount[source][target] * sources[source] * kMatrixScale[source][target];
@@ -74,114 +50,367 @@ Modulation MatrixStep(const BlockValues& v, const double sources[kSourceCount]) 
   return result;
 }
 
-void SpreadOffsets(const BlockValues& v, double spread, SampleValues& sample) {
-  for (int voice = 0; voice < kVoiceCount; ++voice) {
-    if (!v.unisonMode) {
-      sample.spread[voice] = kSpreadOther[voice] * spread;
-    } else if (spread <= 0.99) {
-      sample.spread[voice] = kSpreadUnison[voice] * spread;
-    } else {
-      sample.spread[voice] = kSpreadUnisonWide[voice] * spread + kSpreadUnisonWideOctave[voice];
+// The noise generator's seed n draws later is multiplier s + increment (modulo 2^32).
+struct NoiseJump {
+  uint64_t multiplier;
+  uint64_t increment;
+};
+
+constexpr NoiseJump JumpAhead(int draws) {
+  uint32_t multiplier = 1, increment = 0;
+  for (int i = 0; i < draws; ++i) {
+    multiplier *= 1664525u;
+    increment = increment * 1664525u + 1013904223u;
+  }
+  return {multiplier, increment};
+}
+
+// For every set of sounding lanes (a mask), the jump from the group's first seed to the seed of
+// each sounding lane's draw: the k-th sounding lane takes the k-th draw.
+struct NoiseDraws {
+  uint64_t multiplier[1 << kLaneCount][kLaneCount];
+  uint64_t increment[1 << kLaneCount][kLaneCount];
+  NoiseJump group[kLaneCount + 1];  // after n draws
+};
+
+constexpr NoiseDraws MakeNoiseDraws() {
+  NoiseDraws draws{};
+  for (int n = 0; n <= kLaneCount; ++n)
+    draws.group[n] = JumpAhead(n);
+  for (int mask = 0; mask < 1 << kLaneCount; ++mask) {
+    int drawn = 0;
+    for (int lane = 0; lane < kLaneCount; ++lane) {
+      if (!(mask >> lane & 1)) continue;
+      draws.multiplier[mask][lane] = draws.group[drawn + 1].multiplier;
+      draws.increment[mask][lane] = draws.group[drawn + 1].increment;
+      ++drawn;
     }
   }
+  return draws;
 }
 
-}  // namespace
+constexpr NoiseDraws kNoiseDraws = MakeNoiseDraws();
 
-void SampleSetupStart(EngineRecord& record, const BlockValues& v, SampleValues& sample) {
-  const SmoothedParams& s = record.history.smoothed;
-  SpreadOffsets(v, s.spread, sample);
-  sample.oscOffset[0] = OscPitchOffset(s.osc1Pitch);
-  sample.oscOffset[1] = OscPitchOffset(s.osc2Pitch);
+// The voices draw from the one noise generator in voice order, and only while they sound; every
+// draw is NextNoise (engine/dsp_primitives.h) times 0.3, computed for all lanes at once. Lanes
+// that do not sound get a value they never use.
+template <class Group>
+Lanes Noise(uint32_t& seed, const Group& g) {
+  const int sounding = MaskBits(g.live);
+  const LaneWords drawn =
+      (MultiplyLow32(LoadLanes<LaneWords>(kNoiseDraws.multiplier[sounding]), seed) +
+       LoadLanes<LaneWords>(kNoiseDraws.increment[sounding])) &
+      0xFFFFFFFFu;
+  const NoiseJump& jump = kNoiseDraws.group[__builtin_popcount(sounding)];
+  seed = static_cast<uint32_t>(jump.multiplier * seed + jump.increment);
+  // The float in [1, 2) with the seed's low 23 bits as its fraction, as a double; 2 x - 3 of it
+  // is exact in single and in double precision alike.
+  const Lanes unit = FromBits(((drawn & 0x7FFFFFu) << 29) | Bits(Splat(1.0)));
+  return (unit * 2.0 - 3.0) * 0.3;
 }
 
-void SampleSetup(EngineRecord& record, const BlockValues& v, SampleValues& sample) {
-  SmoothedParams& s = record.history.smoothed;
-  const double* params = record.params;
-  const double c = v.smoothingCoefficient;
-  Smooth(s.lfo1Rate, params[P::Lfo1Rate], c);
-  Smooth(s.lfo2Rate, params[P::Lfo2Rate], c);
-  if (Smooth(s.osc1Pitch, params[P::Osc1Pitch], c))
-    sample.oscOffset[0] = OscPitchOffset(s.osc1Pitch);
-  if (Smooth(s.osc2Pitch, params[P::Osc2Pitch], c))
-    sample.oscOffset[1] = OscPitchOffset(s.osc2Pitch);
-  Smooth(s.osc1Morph, params[P::Osc1OvertonesMorph], c);
-  Smooth(s.osc2Morph, params[P::Osc2OvertonesMorph], c);
-  Smooth(s.lowPassCutoff, params[P::FilterLpCutoff], c);
-  if (Smooth(s.spread, v.spreadTarget, c)) SpreadOffsets(v, s.spread, sample);
-}
-
-void SoundingVoiceStep(EngineRecord& record, const BlockValues& v, const SampleValues& sample,
-                       int index, double gate, VoiceFrame& frame) {
-  VoiceState& voice = record.history.voices[index];
+// The control stage of one sample for the sounding voices of a group (the others' states stay
+// as they are): gate, envelopes, LFOs, matrix, pitch and noise. What the oscillators and filters
+// need goes to the sample's track.
+template <class Group>
+void SoundingVoicesControl(EngineRecord& record, const BlockValues& v, const SampleFrame& frame,
+                           Lanes gate, const Group& g, VoiceTrack& track) {
+  VoiceState& voices = record.history.voices;
   const double sr = v.sampleRate;
-  const SmoothedParams& smoothed = record.history.smoothed;
   const double* table = record.cosineTable.entries;
 
   // Effective gate: a changed retrigger value forces the gate off for one millisecond.
-  const double retrig = v.noteRetrig[index];
-  if (retrig != voice.previousRetrig && v.retrigArmed) voice.retrigCountdown = v.retrigSamples;
-  voice.previousRetrig = retrig;
-  const double effectiveGate = voice.retrigCountdown > 0 ? 0.0 : gate;
-  if (voice.retrigCountdown > 0) voice.retrigCountdown -= 1;
+  const Lanes retrig = g.Get(v.noteRetrig);
+  Lanes countdown = g.Get(voices.retrigCountdown);
+  if (v.retrigArmed) {
+    countdown = Select(retrig != g.Get(voices.previousRetrig), Splat(v.retrigSamples), countdown);
+  }
+  g.Set(voices.previousRetrig, retrig);
+  const LaneMask gap = countdown > 0.0;
+  const Lanes effectiveGate = Select(gap, Splat(0.0), gate);
+  g.Set(voices.retrigCountdown, Select(gap, countdown - 1.0, countdown));
 
-  const double ampRaw = EnvelopeStep(voice.ampEnvelope, v.ampEnvelope, effectiveGate, sr);
-  const double amplitude =
-      SmoothEnvelope(voice.ampEnvelope, v.mainVolume * ampRaw, v.envelopeFallCoefficient);
+  const Lanes ampRaw = EnvelopeStep(voices.ampEnvelope, v.ampEnvelope, effectiveGate, sr, g);
+  const Lanes amplitude =
+      SmoothEnvelope(voices.ampEnvelope, v.mainVolume * ampRaw, v.envelopeFallCoefficient, g);
 
-  const double lfo1 = LfoStep(voice.lfo1, smoothed.lfo1Rate + voice.rateCarry1,
-                              record.oscPhaseScale, table, v.lfoUsed[0]);
-  const double lfo2 = LfoStep(voice.lfo2, smoothed.lfo2Rate + voice.rateCarry2,
-                              record.oscPhaseScale, table, v.lfoUsed[1]);
+  const Lanes lfo1 = LfoStep(voices.lfo1Phase, frame.lfo1Rate + g.Get(voices.rateCarry1),
+                             record.oscPhaseScale, table, v.lfoUsed[0], g);
+  const Lanes lfo2 = LfoStep(voices.lfo2Phase, frame.lfo2Rate + g.Get(voices.rateCarry2),
+                             record.oscPhaseScale, table, v.lfoUsed[1], g);
 
-  const double env1Raw = EnvelopeStep(voice.envelope1, v.envelope1, effectiveGate, sr);
-  const double env1 = SmoothEnvelope(voice.envelope1, env1Raw, v.envelopeFallCoefficient);
-  const double env2Raw = EnvelopeStep(voice.envelope2, v.envelope2, effectiveGate, sr);
-  const double env2 = SmoothEnvelope(voice.envelope2, env2Raw, v.envelopeFallCoefficient);
+  const Lanes env1Raw = EnvelopeStep(voices.envelope1, v.envelope1, effectiveGate, sr, g);
+  const Lanes env1 = SmoothEnvelope(voices.envelope1, env1Raw, v.envelopeFallCoefficient, g);
+  const Lanes env2Raw = EnvelopeStep(voices.envelope2, v.envelope2, effectiveGate, sr, g);
+  const Lanes env2 = SmoothEnvelope(voices.envelope2, env2Raw, v.envelopeFallCoefficient, g);
 
-  double sources[kSourceCount];
+  const Lanes velocity = g.Get(v.velocity);
+  Lanes sources[kSourceCount];
   sources[kSourceE1] = Clamp(env1, -1.0, 1.0);
   sources[kSourceE2] = Clamp(env2, -1.0, 1.0);
   sources[kSourceL1] = lfo1;
   sources[kSourceL2] = lfo2;
-  sources[kSourceMW] = v.modWheel;
-  sources[kSourceVL] = Clamp(v.velocity[index] * 0.00787, -1.0, 1.0);
+  sources[kSourceMW] = Splat(v.modWheel);
+  sources[kSourceVL] = Clamp(velocity * 0.00787, -1.0, 1.0);
   const Modulation mod = MatrixStep(v, sources);
 
   // Pitch: glide toward the note, then bend and spread; each oscillator adds its own offset.
-  const double notePitch = v.notePitch[index];
-  const double glide = voice.glidePitch + (notePitch - voice.glidePitch) * v.glideCoefficient;
-  const double base = sample.spread[index] + v.pitchBend + glide;
-  const double noise = Dsp::NextNoise(record.noiseSeed) * 0.3;
-
-  OvertoneInputs osc1In{Clamp(base + mod.target[kTargetP1] + sample.oscOffset[0], 0.0, 1.0),
-                        smoothed.osc1Morph + mod.target[kTargetM1], v.overtoneSet[0],
-                        v.overtoneAlternating[0], v.overtoneAverage[0]};
-  const double osc1 = OvertoneOscStep(voice.osc1, osc1In, table, sr, v.inverseSampleRate);
-  OvertoneInputs osc2In{Clamp(base + mod.target[kTargetP2] + sample.oscOffset[1], 0.0, 1.0),
-                        smoothed.osc2Morph + mod.target[kTargetM2], v.overtoneSet[1],
-                        v.overtoneAlternating[1], v.overtoneAverage[1]};
-  const double osc2 = OvertoneOscStep(voice.osc2, osc2In, table, sr, v.inverseSampleRate);
-
-  frame.mix = v.noiseLevel * noise + v.oscLevel[1] * osc2 + v.oscLevel[0] * osc1;
-  frame.cutoff =
-      Clamp(smoothed.lowPassCutoff + v.keyTrackTerm[index] + mod.target[kTargetFC], 0.0, 1.0);
+  const Lanes glidePitch = g.Get(voices.glidePitch);
+  const Lanes glide = glidePitch + (g.Get(v.notePitch) - glidePitch) * v.glideCoefficient;
+  const Lanes base = g.Get(frame.offsets.spread) + v.pitchBend + glide;
+  g.Put(track.noise, Noise(record.noiseSeed, g));
+  for (int osc = 0; osc < 2; ++osc) {
+    const Lanes offset = base + mod.target[kTargetP1 + osc] + frame.offsets.oscOffset[osc];
+    g.Put(track.oscPitch[osc], Clamp(offset, 0.0, 1.0));
+  }
+  g.Put(track.oscMorph[0], frame.osc1Morph + mod.target[kTargetM1]);
+  g.Put(track.oscMorph[1], frame.osc2Morph + mod.target[kTargetM2]);
+  g.Put(track.cutoff,
+        Clamp(frame.lowPassCutoff + g.Get(v.keyTrackTerm) + mod.target[kTargetFC], 0.0, 1.0));
   // Velocity reaches loudness only through the matrix; here it only gates.
-  const double velocityGate = v.velocity[index] > 0 ? 1.0 : v.velocity[index];
-  frame.amplitude = Clamp(velocityGate * amplitude, 0.0, 1.0);
+  const Lanes velocityGate = Select(velocity > 0.0, Splat(1.0), velocity);
+  g.Put(track.amplitude, Clamp(velocityGate * amplitude, 0.0, 1.0));
 
-  voice.glidePitch = FixDenormal(glide);
-  voice.rateCarry1 = FixDenormal(mod.target[kTargetR1]);
-  voice.rateCarry2 = FixDenormal(mod.target[kTargetR2]);
-  voice.activeLevel = amplitude;
+  g.Set(voices.glidePitch, FixDenormal(glide));
+  g.Set(voices.rateCarry1, FixDenormal(mod.target[kTargetR1]));
+  g.Set(voices.rateCarry2, FixDenormal(mod.target[kTargetR2]));
+  g.Set(voices.activeLevel, amplitude);
 }
 
-double FilteredVoiceOutput(EngineRecord& record, const BlockValues& v, int index,
-                           const VoiceFrame& frame) {
-  const FilterInputs filterIn{v.highPassCoefficient, v.highPassInverse, frame.cutoff, v.resonance,
-                              v.sampleRate};
-  const double filtered = VoiceFilterStep(record.history.voices[index], filterIn, frame.mix);
-  return frame.amplitude * filtered * 0.9 * 0.5;
+// A silent voice only lets its glide follow its note; its rate carries and level are 0.
+void ParkSilentVoices(VoiceState& voices, const BlockValues& v, const SomeLanes& silent) {
+  silent.Set(voices.glidePitch, FixDenormal(silent.Get(v.notePitch)));
+  double* const cleared[] = {voices.rateCarry1, voices.rateCarry2, voices.activeLevel};
+  for (double* field : cleared)
+    silent.Set(field, Splat(0.0));
 }
 
+// A silent voice forgets its saturation history.
+void ClearSilentSaturation(VoiceState& voices, const SomeLanes& silent) {
+  double* const cleared[] = {voices.saturationPreviousInput, voices.saturationPreviousEdge,
+                             voices.saturationPreviousMid};
+  for (double* field : cleared)
+    silent.Set(field, Splat(0.0));
+}
+
+// The control stage of one sample for the voices first .. first + kLaneCount - 1. A voice is
+// computed while its gate is up or its amplitude has not yet fallen to 0.
+void VoiceGroupControl(EngineRecord& record, const BlockValues& v, const SampleFrame& frame,
+                       int first, VoiceTrack& track) {
+  VoiceState& voices = record.history.voices;
+  const Lanes gate = Load(frame.gate + first);
+  const LaneMask sounding = (gate > 0.0) | (Load(voices.activeLevel + first) > 0.0);
+  StoreLanes(track.sounding + first, reinterpret_cast<LaneWords>(sounding));
+  const int soundingLanes = MaskBits(sounding);
+  if (soundingLanes != kAllLanes) ParkSilentVoices(voices, v, SomeLanes{first, ~sounding});
+  if (soundingLanes == kAllLanes) {
+    SoundingVoicesControl(record, v, frame, gate, EveryLane{first, sounding}, track);
+  } else if (soundingLanes != 0) {
+    SoundingVoicesControl(record, v, frame, gate, SomeLanes{first, sounding}, track);
+  }
+}
+
+// Everything the control stage keeps from sample to sample but the LFO phases.
+constexpr int kControlFields = 6 + 3 * 8;
+
+void ControlFields(VoiceState& voices, double* fields[kControlFields]) {
+  double* const own[] = {voices.glidePitch, voices.activeLevel,     voices.rateCarry1,
+                         voices.rateCarry2, voices.retrigCountdown, voices.previousRetrig};
+  EnvelopeState* const envelopes[] = {&voices.ampEnvelope, &voices.envelope1, &voices.envelope2};
+  int n = 0;
+  for (double* field : own)
+    fields[n++] = field;
+  for (EnvelopeState* e : envelopes) {
+    double* const envelopeFields[] = {e->elapsed,
+                                      e->stage,
+                                      e->level,
+                                      e->attackStart,
+                                      e->releaseStart,
+                                      e->previousGateForRise,
+                                      e->previousGateForFall,
+                                      e->smoothed};
+    for (double* field : envelopeFields)
+      fields[n++] = field;
+  }
+}
+
+// The control state of a group before a sample, to see whether the sample changed it.
+struct ControlSnapshot {
+  Lanes fields[kControlFields];
+};
+
+void TakeSnapshot(VoiceState& voices, int first, ControlSnapshot& snapshot) {
+  double* fields[kControlFields];
+  ControlFields(voices, fields);
+  for (int i = 0; i < kControlFields; ++i)
+    snapshot.fields[i] = Load(fields[i] + first);
+}
+
+bool SameAsSnapshot(VoiceState& voices, int first, const ControlSnapshot& snapshot) {
+  double* fields[kControlFields];
+  ControlFields(voices, fields);
+  LaneWords differ = LaneWords{} != LaneWords{};
+  for (int i = 0; i < kControlFields; ++i)
+    differ |= Bits(Load(fields[i] + first)) != Bits(snapshot.fields[i]);
+  for (int lane = 0; lane < kLaneCount; ++lane) {
+    if (differ[lane]) return false;
+  }
+  return true;
+}
+
+// A later sample of a group whose control stage left its state as it found it, with the same
+// inputs every sample and no LFO to read: it computes the values of the sample before, so they
+// are copied; only the noise is drawn anew and the LFO phases of its sounding voices move on (its
+// silent voices are parked already).
+template <class Group>
+void SteadyVoicesControl(EngineRecord& record, const SampleFrame& frame, const Group& g,
+                         const VoiceTrack& before, VoiceTrack& track) {
+  VoiceState& voices = record.history.voices;
+  const double* table = record.cosineTable.entries;
+  LfoStep(voices.lfo1Phase, frame.lfo1Rate + g.Get(voices.rateCarry1), record.oscPhaseScale, table,
+          false, g);
+  LfoStep(voices.lfo2Phase, frame.lfo2Rate + g.Get(voices.rateCarry2), record.oscPhaseScale, table,
+          false, g);
+  StoreLanes(track.sounding + g.first, LoadLanes<LaneWords>(before.sounding + g.first));
+  for (int osc = 0; osc < 2; ++osc) {
+    g.Put(track.oscPitch[osc], g.Get(before.oscPitch[osc]));
+    g.Put(track.oscMorph[osc], g.Get(before.oscMorph[osc]));
+  }
+  g.Put(track.cutoff, g.Get(before.cutoff));
+  g.Put(track.amplitude, g.Get(before.amplitude));
+  g.Put(track.noise, Noise(record.noiseSeed, g));
+}
+
+// A group none of whose voices sounds anywhere in the pass: no gate up and no level left.
+bool QuietForThePass(const EngineRecord& record, const SampleFrame* frames, int32_t count,
+                     int first) {
+  LaneMask sounding = Load(record.history.voices.activeLevel + first) > 0.0;
+  for (int32_t i = 0; i < count; ++i)
+    sounding |= Load(frames[i].gate + first) > 0.0;
+  return MaskBits(sounding) == 0;
+}
+
+// Runs `step` on the group of voices first .. first + kLaneCount - 1 of a sample with the group
+// type that fits its sounding voices; not at all when none sounds.
+template <class Step>
+void ForSoundingVoices(const VoiceTrack& track, int first, Step step) {
+  const LaneMask sounding = LoadLanes<LaneMask>(track.sounding + first);
+  const int soundingLanes = MaskBits(sounding);
+  if (soundingLanes == kAllLanes) {
+    step(EveryLane{first, sounding});
+  } else if (soundingLanes != 0) {
+    step(SomeLanes{first, sounding});
+  }
+}
+
+// The oscillator stage of one sample: both oscillators and the noise mixed.
+void VoiceGroupOscillators(EngineRecord& record, const BlockValues& v, VoiceTrack& track,
+                           int first) {
+  VoiceState& voices = record.history.voices;
+  const double* table = record.cosineTable.entries;
+  ForSoundingVoices(track, first, [&](const auto& g) {
+    const OvertoneInputs osc1In{g.Get(track.oscPitch[0]), g.Get(track.oscMorph[0]),
+                                v.overtoneSet[0], v.overtoneAlternating[0], v.overtoneAverage[0]};
+    const Lanes osc1 =
+        OvertoneOscStep(voices.osc1, osc1In, table, v.sampleRate, v.inverseSampleRate, g);
+    const OvertoneInputs osc2In{g.Get(track.oscPitch[1]), g.Get(track.oscMorph[1]),
+                                v.overtoneSet[1], v.overtoneAlternating[1], v.overtoneAverage[1]};
+    const Lanes osc2 =
+        OvertoneOscStep(voices.osc2, osc2In, table, v.sampleRate, v.inverseSampleRate, g);
+    g.Put(track.mix,
+          v.noiseLevel * g.Get(track.noise) + v.oscLevel[1] * osc2 + v.oscLevel[0] * osc1);
+  });
+}
+
+// The low-pass stage of one sample: high-pass, DC blocker and the resonant low-pass.
+void VoiceGroupLowPass(EngineRecord& record, const BlockValues& v, VoiceTrack& track, int first) {
+  ForSoundingVoices(track, first, [&](const auto& g) {
+    const FilterInputs in{v.highPassCoefficient, v.highPassInverse, g.Get(track.cutoff),
+                          v.resonance, v.sampleRate};
+    g.Put(track.lowPass, VoiceLowPassStep(record.history.voices, in, g.Get(track.mix), g));
+  });
+}
+
+// The output stage of one sample: saturation, DC blocker and the amplitude factor. Adds the
+// outputs of the group's voices, in voice order, to the sum (a silent voice adds 0).
+void VoiceGroupOutput(EngineRecord& record, const VoiceTrack& track, int first, double& sum) {
+  VoiceState& voices = record.history.voices;
+  const LaneMask sounding = LoadLanes<LaneMask>(track.sounding + first);
+  if (MaskBits(sounding) != kAllLanes) ClearSilentSaturation(voices, SomeLanes{first, ~sounding});
+  Lanes out = Splat(0.0);
+  ForSoundingVoices(track, first, [&](const auto& g) {
+    const Lanes shaped = VoiceSaturationStep(voices, g.Get(track.lowPass), g);
+    out = Select(g.live, g.Get(track.amplitude) * shaped * 0.9 * 0.5, Splat(0.0));
+  });
+  for (int lane = 0; lane < kLaneCount; ++lane)
+    sum += out[lane];
+}
+
+}  // namespace
+
+// The voices run in three stages over all samples of the pass: control (sample by sample, the
+// voices in order, as they share the noise generator), then the oscillators, then the filters of
+// each group. Each stage carries only its own state from sample to sample, so the processor can
+// work on several samples of a stage at once; the saturation fills the time the low-pass of the
+// same loop waits for its tanh.
+__attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValues& values,
+                                           const SampleFrame* frames, int32_t count, double* sums) {
+  constexpr int kGroupCount = kVoiceCount / kLaneCount;
+  VoiceState& voices = record.history.voices;
+  VoiceTrack* tracks = record.tracks;
+  // Silent for the whole pass, a group parks its voices once (the same values every sample).
+  bool quiet[kGroupCount];
+  for (int group = 0; group < kGroupCount; ++group) {
+    const int first = group * kLaneCount;
+    quiet[group] = QuietForThePass(record, frames, count, first);
+    if (!quiet[group]) continue;
+    const SomeLanes all{first, Splat(0.0) == 0.0};
+    ParkSilentVoices(voices, values, all);
+    ClearSilentSaturation(voices, all);
+  }
+  // A group whose first sample leaves its control state unchanged, with repeating frames and no
+  // LFO read, is steady for the rest of the pass: the same voices sound throughout.
+  const bool mayBeSteady = !values.lfoUsed[0] && !values.lfoUsed[1] && record.framesRepeat;
+  bool steady[kGroupCount] = {};
+  for (int32_t i = 0; i < count; ++i) {
+    sums[i] = 0.0;
+    for (int group = 0; group < kGroupCount; ++group) {
+      const int first = group * kLaneCount;
+      if (quiet[group]) continue;
+      const LaneMask sounding = LoadLanes<LaneMask>(tracks[i > 0 ? i - 1 : 0].sounding + first);
+      if (steady[group] && MaskBits(sounding) == kAllLanes) {
+        SteadyVoicesControl(record, frames[i], EveryLane{first, sounding}, tracks[i - 1],
+                            tracks[i]);
+        continue;
+      }
+      if (steady[group]) {
+        SteadyVoicesControl(record, frames[i], SomeLanes{first, sounding}, tracks[i - 1],
+                            tracks[i]);
+        continue;
+      }
+      ControlSnapshot before;
+      if (mayBeSteady && i == 0) TakeSnapshot(voices, first, before);
+      VoiceGroupControl(record, values, frames[i], first, tracks[i]);
+      steady[group] = mayBeSteady && i == 0 && SameAsSnapshot(voices, first, before);
+    }
+  }
+  for (int group = 0; group < kGroupCount; ++group) {
+    if (quiet[group]) continue;
+    for (int32_t i = 0; i < count; ++i)
+      VoiceGroupOscillators(record, values, tracks[i], group * kLaneCount);
+  }
+  for (int group = 0; group < kGroupCount; ++group) {
+    for (int32_t i = 0; i < count; ++i) {
+      if (quiet[group]) {
+        for (int lane = 0; lane < kLaneCount; ++lane)
+          sums[i] += 0.0;  // a silent voice adds 0
+        continue;
+      }
+      VoiceGroupLowPass(record, values, tracks[i], group * kLaneCount);
+      VoiceGroupOutput(record, tracks[i], group * kLaneCount, sums[i]);
+    }
+  }
+}
+
+}  // namespace TOVALUNE_LANES
 }  // namespace Engine

@@ -1,66 +1,37 @@
-// One voice for one sample: gate and envelopes, LFOs, modulation matrix, pitch with glide, bend
-// and spread, the two overtone oscillators with noise, and the filter chain.
+// The four voices for one sample at a time: gate and envelopes, LFOs, modulation matrix, pitch
+// with glide, bend and spread, the two overtone oscillators with noise, and the filter chain.
+// The voices run side by side in lanes (engine/lanes.h); the engine builds this code once per
+// lane width and chooses one build when it is created (engine/voice_paths.h).
 #pragma once
+
+#include <cstdint>
 
 #include "engine/block_values.h"
 #include "engine/engine_record.h"
 
 namespace Engine {
 
-// Values shared by all voices within one sample.
-struct SampleValues {
-  double spread[kVoiceCount];  // pitch-value offset of each voice
-  double oscOffset[2];         // pitch-value offsets of Osc1Pitch and Osc2Pitch
-};
+// Offsets for the smoothed values as they stand (at the start of a block). Audio thread; no
+// allocation.
+void SampleSetupStart(const EngineRecord& record, const BlockValues& values,
+                      SampleOffsets& offsets);
 
-// Smooths the eight continuous parameters and derives the per-sample shared values; `sample`
-// carries over from the previous sample of the block (prepare it with SampleSetupStart).
-// Audio thread; no allocation.
-void SampleSetup(EngineRecord& record, const BlockValues& values, SampleValues& sample);
-void SampleSetupStart(EngineRecord& record, const BlockValues& values, SampleValues& sample);
+// Smooths the eight continuous parameters by one sample per frame and fills the shared values of
+// `count` frames (the arpeggiator fills their gates). Returns true when the shared values are
+// the same in every frame. Audio thread; no allocation.
+bool FillSampleFrames(EngineRecord& record, const BlockValues& values, SampleOffsets& offsets,
+                      SampleFrame* frames, int32_t count);
 
-// What the first half of a voice's sample hands to its filter stage.
-struct VoiceFrame {
-  bool sounding;
-  double mix;        // oscillators and noise, before the filters
-  double cutoff;     // low-pass cutoff in pitch value, limited to [0, 1]
-  double amplitude;  // amplitude factor, limited to [0, 1]
-};
-
-// First half of a sounding voice's sample: gate, envelopes, LFOs, matrix, pitch, noise and
-// oscillators. Audio thread; no allocation.
-void SoundingVoiceStep(EngineRecord& record, const BlockValues& values, const SampleValues& sample,
-                       int index, double gate, VoiceFrame& frame);
-
-// First half of voice `index`'s sample. A voice is computed while its gate is up or its
-// amplitude has not yet fallen to 0; a silent voice only lets its glide follow its note. The
-// voices must run in voice order (they share the noise generator). Audio thread; no allocation.
-inline void VoiceSourceStep(EngineRecord& record, const BlockValues& values,
-                            const SampleValues& sample, int index, double gate, VoiceFrame& frame) {
-  VoiceState& voice = record.history.voices[index];
-  frame.sounding = gate > 0 || voice.activeLevel > 0;
-  if (frame.sounding) {
-    SoundingVoiceStep(record, values, sample, index, gate, frame);
-    return;
-  }
-  voice.glidePitch = Dsp::FixDenormal(values.notePitch[index]);
-  voice.rateCarry1 = 0.0;
-  voice.rateCarry2 = 0.0;
-  voice.saturationPreviousInput = 0.0;
-  voice.saturationPreviousEdge = 0.0;
-  voice.saturationPreviousMid = 0.0;
-  voice.activeLevel = 0.0;
+// The wide (AVX2) and the baseline build of the voice path: both render the voices of `count`
+// samples and write the sum of the four voice outputs of each sample to `sums`. Audio thread; no
+// allocation.
+namespace Wide {
+void RenderVoices(EngineRecord& record, const BlockValues& values, const SampleFrame* frames,
+                  int32_t count, double* sums);
 }
-
-// Second half: filters, saturation and the amplitude factor; returns the voice's output.
-// Independent of the other voices, so the four filter chains can overlap in the processor.
-// Audio thread; no allocation.
-double FilteredVoiceOutput(EngineRecord& record, const BlockValues& values, int index,
-                           const VoiceFrame& frame);
-
-inline double VoiceOutputStep(EngineRecord& record, const BlockValues& values, int index,
-                              const VoiceFrame& frame) {
-  return frame.sounding ? FilteredVoiceOutput(record, values, index, frame) : 0.0;
+namespace Baseline {
+void RenderVoices(EngineRecord& record, const BlockValues& values, const SampleFrame* frames,
+                  int32_t count, double* sums);
 }
 
 }  // namespace Engine
