@@ -40,7 +40,7 @@ void FreeMemory(void* memory) {
 CosineTable::CosineTable()
     : count(0),
       channels(1),
-      entries(static_cast<double*>(AllocateZeroed(kCosineTableSize, sizeof(double)))) {
+      entries(static_cast<double*>(AllocateZeroed(kCosineTableSize + 1, sizeof(double)))) {
   if (entries == nullptr) {
     std::fputs("out of memory\n", stderr);
     return;
@@ -49,6 +49,7 @@ CosineTable::CosineTable()
   for (int32_t j = 0; j < kCosineTableSize; ++j) {
     entries[j] = std::cos(j * kPi * 2 / kCosineTableSize);
   }
+  entries[kCosineTableSize] = entries[0];
 }
 
 void CosineTable::Free(CosineTable& table) {

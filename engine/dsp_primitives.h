@@ -89,7 +89,8 @@ void FreeMemory(void* memory);
 // normal allocation. Any thread.
 void FailAllocationsAfter(int allocations);
 
-// The engine's cosine table: 16384 entries of one period.
+// The engine's cosine table: 16384 entries of one period, then the first entry once more (so
+// that every entry has its successor next to it).
 constexpr int32_t kCosineTableSize = 16384;
 
 struct CosineTable {

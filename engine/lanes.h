@@ -61,9 +61,31 @@ inline Lanes Load(const double* p) {
   return LoadLanes<Lanes>(p);
 }
 
+inline LaneWords Bits(Lanes x) {
+  return reinterpret_cast<LaneWords>(x);
+}
+
+inline Lanes FromBits(LaneWords bits) {
+  return reinterpret_cast<Lanes>(bits);
+}
+
 template <class Vector>
 Vector Select(LaneMask mask, Vector whenSet, Vector otherwise) {
   return mask ? whenSet : otherwise;
+}
+
+// Masks enter and leave memory or bit tests through the three helpers below. The 128-bit build
+// has no 64-bit integer compare: the compiler works lane by lane on a mask it cannot trace to a
+// comparison, and on a combination of comparisons it must hold as words, unless the words come
+// from a select of doubles and a mask from comparing doubles.
+inline LaneWords MaskWords(LaneMask mask) {
+  return Bits(Select(mask, FromBits(~LaneWords{}), Splat(0.0)));
+}
+
+// Reads MaskWords back (all bits set is a NaN, which differs from itself).
+inline LaneMask LoadMask(const uint64_t* p) {
+  const Lanes x = LoadLanes<Lanes>(p);
+  return x != x;
 }
 
 // Bit i is set when lane i of the mask is.
@@ -71,16 +93,8 @@ inline int MaskBits(LaneMask mask) {
 #ifdef __AVX2__
   return _mm256_movemask_pd(reinterpret_cast<__m256d>(mask));
 #else
-  return _mm_movemask_pd(reinterpret_cast<__m128d>(mask));
+  return _mm_movemask_pd(reinterpret_cast<__m128d>(MaskWords(mask)));
 #endif
-}
-
-inline LaneWords Bits(Lanes x) {
-  return reinterpret_cast<LaneWords>(x);
-}
-
-inline Lanes FromBits(LaneWords bits) {
-  return reinterpret_cast<Lanes>(bits);
 }
 
 inline Lanes Abs(Lanes x) {
@@ -141,9 +155,19 @@ inline Lanes Floor(Lanes x) {
   return Select(t > x, t - 1.0, t);
 }
 
-// Low 32 bits of trunc(x), for 0 <= x < 2^52.
+// Rounds toward zero for |x| < 2^31; a zero may come out as either zero.
+inline Lanes TruncateSmall(Lanes x) {
+#ifdef __AVX2__
+  return Truncate(x);
+#else
+  return _mm_cvtepi32_pd(_mm_cvttpd_epi32(x));
+#endif
+}
+
+// Low 32 bits of trunc(x), for 0 <= x < 2^52: the nearest integer, less one where it lies above x.
 inline LaneWords LowWord(Lanes x) {
-  return Bits(Truncate(x) + kTwoPow52) & 0xFFFFFFFFu;
+  const Lanes nearest = x + kTwoPow52;
+  return (Bits(nearest) + MaskWords(nearest - kTwoPow52 > x)) & 0xFFFFFFFFu;
 }
 
 // The integers below 2^52 as doubles.
@@ -167,11 +191,21 @@ inline LaneWords MultiplyLow32(LaneWords a, uint32_t b) {
 #endif
 }
 
-inline Lanes Gather(const double* table, LaneWords index) {
-  Lanes v;
-  for (int lane = 0; lane < kLaneCount; ++lane)
-    v[lane] = table[index[lane]];
-  return v;
+// table[index] and table[index + 1] of every lane, from one 16-byte load per lane.
+inline void GatherPairs(const double* table, LaneWords index, Lanes& at, Lanes& next) {
+#ifdef __AVX2__
+  const __m256d low = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(table + index[0])),
+                                           _mm_loadu_pd(table + index[2]), 1);
+  const __m256d high = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(table + index[1])),
+                                            _mm_loadu_pd(table + index[3]), 1);
+  at = _mm256_unpacklo_pd(low, high);
+  next = _mm256_unpackhi_pd(low, high);
+#else
+  const __m128d first = _mm_loadu_pd(table + index[0]);
+  const __m128d second = _mm_loadu_pd(table + index[1]);
+  at = _mm_unpacklo_pd(first, second);
+  next = _mm_unpackhi_pd(first, second);
+#endif
 }
 
 // kLaneCount neighbouring voices of a structure-of-arrays field (starting at voice `first`) and
@@ -187,6 +221,8 @@ struct LaneGroup {
   void Set(double* field, Lanes value) const {
     Put(field, kEveryLane ? value : Select(live, value, Get(field)));
   }
+  // Whether the mask holds in some lane whose state may change.
+  bool AnyLive(LaneMask mask) const { return MaskBits(kEveryLane ? mask : mask & live) != 0; }
   LaneWords GetWords(const uint64_t* field) const { return LoadLanes<LaneWords>(field + first); }
   void SetWords(uint64_t* field, LaneWords value) const {
     StoreLanes(field + first, kEveryLane ? value : Select(live, value, GetWords(field)));

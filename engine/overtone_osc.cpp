@@ -62,7 +62,7 @@ Lanes OvertoneOscStep(OvertoneOscState& osc, const OvertoneInputs& in, const dou
   g.Set(osc.phase, phase);
   const Lanes c = Clamp(CosineAt(LowWord(phase * 4294967296.0), cosineTable), -1.0, 1.0);
   // Truncation toward zero, with +0 for the magnitudes below 1.
-  const Lanes w = Clamp((Truncate(c * 64) + 0.0) / 64, -1.0, 1.0);
+  const Lanes w = Clamp((TruncateSmall(c * 64) + 0.0) / 64, -1.0, 1.0);
 
   // Each chain holds w, refreshed on whole samples r_i f times a second on average. A refresh
   // takes whole periods off the counter: one period while the counter is below two (the rounded
@@ -72,16 +72,19 @@ Lanes OvertoneOscStep(OvertoneOscState& osc, const OvertoneInputs& in, const dou
     HoldChain& chain = osc.chains[i];
     const Lanes period = g.Get(cache.period[i]);
     Lanes counter = g.Get(chain.counter) + 1.0;  // at least 1, never subnormal
+    Lanes held = g.Get(chain.held);
     // The period is never 0 or below: the frequency is at least 13.75 Hz.
     const LaneMask refresh = counter >= period;
-    Lanes periods = Splat(1.0);
-    const LaneMask several = refresh & (counter >= 2 * period);
-    if (MaskBits(several) != 0)
-      periods = Select(several, Truncate(counter / Select(several, period, Splat(1.0))), periods);
-    counter = Select(refresh, counter - period * periods, counter);
-    const Lanes held = Select(refresh, w, g.Get(chain.held));
+    if (g.AnyLive(refresh)) {  // most samples of a chain only count
+      Lanes periods = Splat(1.0);
+      const LaneMask several = refresh & (counter >= 2 * period);
+      if (MaskBits(several) != 0)
+        periods = Select(several, Truncate(counter / Select(several, period, Splat(1.0))), periods);
+      counter = Select(refresh, counter - period * periods, counter);
+      held = Select(refresh, w, held);
+      g.Set(chain.held, held);
+    }
     g.Set(chain.counter, counter);
-    g.Set(chain.held, held);
     d[i] = (held - w) * kDifferenceWeights[i];
   }
   const Lanes average = 0.2 * (d[0] + d[1] + d[2] + d[3] + d[4]);

@@ -17,15 +17,14 @@ struct OvertoneInputs {
   double averageWeight;      // from the math control: 0 up to 0.5, 1 at 1
 };
 
-// The interpolated table cosine at 32-bit phase words (the whole word range is one period).
-// Any thread; no allocation.
+// The interpolated table cosine at 32-bit phase words (the whole word range is one period); the
+// table repeats its first entry after its last. Any thread; no allocation.
 inline Lanes CosineAt(LaneWords phase, const double* table) {
-  const LaneWords index = phase >> 18;
-  const LaneWords next = (index + 1) & 0x3FFF;
   // 1/262143 rather than 1/262144, so the fraction reaches exactly 1 at the top of a step.
   const Lanes fraction = ToDouble(phase & 0x3FFFF) * 3.81471181759574e-06;
-  const Lanes value = Gather(table, index);
-  return value + (Gather(table, next) - value) * fraction;
+  Lanes value, next;
+  GatherPairs(table, phase >> 18, value, next);
+  return value + (next - value) * fraction;
 }
 
 // One sample of one oscillator of the group's voices (Group is EveryLane or SomeLanes).

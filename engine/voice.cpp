@@ -70,21 +70,20 @@ constexpr NoiseJump JumpAhead(int draws) {
 struct NoiseDraws {
   uint64_t multiplier[1 << kLaneCount][kLaneCount];
   uint64_t increment[1 << kLaneCount][kLaneCount];
-  NoiseJump group[kLaneCount + 1];  // after n draws
+  NoiseJump group[1 << kLaneCount];  // past the draws of all sounding lanes
 };
 
 constexpr NoiseDraws MakeNoiseDraws() {
   NoiseDraws draws{};
-  for (int n = 0; n <= kLaneCount; ++n)
-    draws.group[n] = JumpAhead(n);
   for (int mask = 0; mask < 1 << kLaneCount; ++mask) {
     int drawn = 0;
     for (int lane = 0; lane < kLaneCount; ++lane) {
       if (!(mask >> lane & 1)) continue;
-      draws.multiplier[mask][lane] = draws.group[drawn + 1].multiplier;
-      draws.increment[mask][lane] = draws.group[drawn + 1].increment;
       ++drawn;
+      draws.multiplier[mask][lane] = JumpAhead(drawn).multiplier;
+      draws.increment[mask][lane] = JumpAhead(drawn).increment;
     }
+    draws.group[mask] = JumpAhead(drawn);
   }
   return draws;
 }
@@ -101,7 +100,7 @@ Lanes Noise(uint32_t& seed, const Group& g) {
       (MultiplyLow32(LoadLanes<LaneWords>(kNoiseDraws.multiplier[sounding]), seed) +
        LoadLanes<LaneWords>(kNoiseDraws.increment[sounding])) &
       0xFFFFFFFFu;
-  const NoiseJump& jump = kNoiseDraws.group[__builtin_popcount(sounding)];
+  const NoiseJump& jump = kNoiseDraws.group[sounding];
   seed = static_cast<uint32_t>(jump.multiplier * seed + jump.increment);
   // The float in [1, 2) with the seed's low 23 bits as its fraction, as a double; 2 x - 3 of it
   // is exact in single and in double precision alike.
@@ -200,7 +199,7 @@ void VoiceGroupControl(EngineRecord& record, const BlockValues& v, const SampleF
   VoiceState& voices = record.history.voices;
   const Lanes gate = Load(frame.gate + first);
   const LaneMask sounding = (gate > 0.0) | (Load(voices.activeLevel + first) > 0.0);
-  StoreLanes(track.sounding + first, reinterpret_cast<LaneWords>(sounding));
+  StoreLanes(track.sounding + first, MaskWords(sounding));
   const int soundingLanes = MaskBits(sounding);
   if (soundingLanes != kAllLanes) ParkSilentVoices(voices, v, SomeLanes{first, ~sounding});
   if (soundingLanes == kAllLanes) {
@@ -249,11 +248,11 @@ void TakeSnapshot(VoiceState& voices, int first, ControlSnapshot& snapshot) {
 bool SameAsSnapshot(VoiceState& voices, int first, const ControlSnapshot& snapshot) {
   double* fields[kControlFields];
   ControlFields(voices, fields);
-  LaneWords differ = LaneWords{} != LaneWords{};
+  LaneWords differ = {};
   for (int i = 0; i < kControlFields; ++i)
-    differ |= Bits(Load(fields[i] + first)) != Bits(snapshot.fields[i]);
+    differ |= Bits(Load(fields[i] + first)) ^ Bits(snapshot.fields[i]);
   for (int lane = 0; lane < kLaneCount; ++lane) {
-    if (differ[lane]) return false;
+    if (differ[lane] != 0) return false;
   }
   return true;
 }
@@ -294,7 +293,7 @@ bool QuietForThePass(const EngineRecord& record, const SampleFrame* frames, int3
 // type that fits its sounding voices; not at all when none sounds.
 template <class Step>
 void ForSoundingVoices(const VoiceTrack& track, int first, Step step) {
-  const LaneMask sounding = LoadLanes<LaneMask>(track.sounding + first);
+  const LaneMask sounding = LoadMask(track.sounding + first);
   const int soundingLanes = MaskBits(sounding);
   if (soundingLanes == kAllLanes) {
     step(EveryLane{first, sounding});
@@ -335,7 +334,7 @@ void VoiceGroupLowPass(EngineRecord& record, const BlockValues& v, VoiceTrack& t
 // outputs of the group's voices, in voice order, to the sum (a silent voice adds 0).
 void VoiceGroupOutput(EngineRecord& record, const VoiceTrack& track, int first, double& sum) {
   VoiceState& voices = record.history.voices;
-  const LaneMask sounding = LoadLanes<LaneMask>(track.sounding + first);
+  const LaneMask sounding = LoadMask(track.sounding + first);
   if (MaskBits(sounding) != kAllLanes) ClearSilentSaturation(voices, SomeLanes{first, ~sounding});
   Lanes out = Splat(0.0);
   ForSoundingVoices(track, first, [&](const auto& g) {
@@ -377,7 +376,7 @@ __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValu
     for (int group = 0; group < kGroupCount; ++group) {
       const int first = group * kLaneCount;
       if (quiet[group]) continue;
-      const LaneMask sounding = LoadLanes<LaneMask>(tracks[i > 0 ? i - 1 : 0].sounding + first);
+      const LaneMask sounding = LoadMask(tracks[i > 0 ? i - 1 : 0].sounding + first);
       if (steady[group] && MaskBits(sounding) == kAllLanes) {
         SteadyVoicesControl(record, frames[i], EveryLane{first, sounding}, tracks[i - 1],
                             tracks[i]);
