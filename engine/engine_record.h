@@ -253,6 +253,7 @@ struct EngineRecord : SynthEngineState {
   SampleFrame frames[kFramesPerPass];
   bool framesRepeat;  // every frame of the pass equals the first
   VoiceTrack tracks[kFramesPerPass];
+  VoiceState silentVoices;  // the state of voices silent for a whole pass, kept aside during it
   double voiceSums[kFramesPerPass];        // scaled for the first effect slot
   double shaperPoints[kFramesPerPass][2];  // the active waveshaper's points of each sample
   double shapedPoints[kFramesPerPass][2];  // and the same shaped

@@ -82,10 +82,14 @@ inline LaneWords MaskWords(LaneMask mask) {
   return Bits(Select(mask, FromBits(~LaneWords{}), Splat(0.0)));
 }
 
-// Reads MaskWords back (all bits set is a NaN, which differs from itself).
-inline LaneMask LoadMask(const uint64_t* p) {
-  const Lanes x = LoadLanes<Lanes>(p);
+// MaskWords back as a mask (all bits set is a NaN, which differs from itself).
+inline LaneMask MaskOf(LaneWords words) {
+  const Lanes x = FromBits(words);
   return x != x;
+}
+
+inline LaneMask LoadMask(const uint64_t* p) {
+  return MaskOf(LoadLanes<LaneWords>(p));
 }
 
 // Bit i is set when lane i of the mask is.
@@ -209,8 +213,9 @@ inline void GatherPairs(const double* table, LaneWords index, Lanes& at, Lanes& 
 }
 
 // kLaneCount neighbouring voices of a structure-of-arrays field (starting at voice `first`) and
-// the lanes whose state may change: Set keeps the other lanes as they are, Put writes all.
-// EveryLane is the group whose lanes all change, so its Set stores without a mask.
+// the lanes that are live (whose voices sound): Set keeps the other lanes as they are, Put writes
+// all. EveryLane's Set stores without a mask: its lanes that are not live get their state back
+// later, and their values are never used.
 template <bool kEveryLane>
 struct LaneGroup {
   int first;
@@ -221,8 +226,6 @@ struct LaneGroup {
   void Set(double* field, Lanes value) const {
     Put(field, kEveryLane ? value : Select(live, value, Get(field)));
   }
-  // Whether the mask holds in some lane whose state may change.
-  bool AnyLive(LaneMask mask) const { return MaskBits(kEveryLane ? mask : mask & live) != 0; }
   LaneWords GetWords(const uint64_t* field) const { return LoadLanes<LaneWords>(field + first); }
   void SetWords(uint64_t* field, LaneWords value) const {
     StoreLanes(field + first, kEveryLane ? value : Select(live, value, GetWords(field)));

@@ -74,8 +74,8 @@ Lanes OvertoneOscStep(OvertoneOscState& osc, const OvertoneInputs& in, const dou
     Lanes counter = g.Get(chain.counter) + 1.0;  // at least 1, never subnormal
     Lanes held = g.Get(chain.held);
     // The period is never 0 or below: the frequency is at least 13.75 Hz.
-    const LaneMask refresh = counter >= period;
-    if (g.AnyLive(refresh)) {  // most samples of a chain only count
+    const LaneMask refresh = (counter >= period) & g.live;
+    if (MaskBits(refresh) != 0) {  // most samples of a chain only count
       Lanes periods = Splat(1.0);
       const LaneMask several = refresh & (counter >= 2 * period);
       if (MaskBits(several) != 0)

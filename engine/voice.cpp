@@ -192,21 +192,47 @@ void ClearSilentSaturation(VoiceState& voices, const SomeLanes& silent) {
     silent.Set(field, Splat(0.0));
 }
 
-// The control stage of one sample for the voices first .. first + kLaneCount - 1. A voice is
-// computed while its gate is up or its amplitude has not yet fallen to 0.
-void VoiceGroupControl(EngineRecord& record, const BlockValues& v, const SampleFrame& frame,
-                       int first, VoiceTrack& track) {
-  VoiceState& voices = record.history.voices;
-  const Lanes gate = Load(frame.gate + first);
-  const LaneMask sounding = (gate > 0.0) | (Load(voices.activeLevel + first) > 0.0);
-  StoreLanes(track.sounding + first, MaskWords(sounding));
-  const int soundingLanes = MaskBits(sounding);
-  if (soundingLanes != kAllLanes) ParkSilentVoices(voices, v, SomeLanes{first, ~sounding});
-  if (soundingLanes == kAllLanes) {
-    SoundingVoicesControl(record, v, frame, gate, EveryLane{first, sounding}, track);
-  } else if (soundingLanes != 0) {
-    SoundingVoicesControl(record, v, frame, gate, SomeLanes{first, sounding}, track);
+// The voices first .. first + kLaneCount - 1 in one pass. Voices silent for the whole pass are
+// parked once at its start and get all their state back at its end, so in between their lanes
+// are computed along with the others whenever the others all sound, and stored without a mask.
+struct GroupPass {
+  int first;
+  LaneWords silentWords;  // MaskWords of the silent lanes
+
+  LaneMask Silent() const { return MaskOf(silentWords); }
+};
+
+// Runs `step` on the group's voices that sound in a sample with the group type that fits;
+// not at all when none sounds.
+template <class Step>
+void ForSoundingVoices(const GroupPass& pass, LaneMask sounding, Step step) {
+  if (MaskBits(sounding) == 0) return;
+  if (MaskBits(sounding | pass.Silent()) == kAllLanes) {
+    step(EveryLane{pass.first, sounding});
+  } else {
+    step(SomeLanes{pass.first, sounding});
   }
+}
+
+// The voices that stopped sounding during the pass (the others sound or are silent throughout).
+inline LaneMask Stopped(const GroupPass& pass, LaneMask sounding) {
+  return ~sounding & ~pass.Silent();
+}
+
+// The control stage of one sample of the group. A voice is computed while its gate is up or its
+// amplitude has not yet fallen to 0.
+void VoiceGroupControl(EngineRecord& record, const BlockValues& v, const SampleFrame& frame,
+                       const GroupPass& pass, VoiceTrack& track) {
+  VoiceState& voices = record.history.voices;
+  const Lanes gate = Load(frame.gate + pass.first);
+  const LaneMask sounding =
+      ((gate > 0.0) | (Load(voices.activeLevel + pass.first) > 0.0)) & ~pass.Silent();
+  StoreLanes(track.sounding + pass.first, MaskWords(sounding));
+  const LaneMask stopped = Stopped(pass, sounding);
+  if (MaskBits(stopped) != 0) ParkSilentVoices(voices, v, SomeLanes{pass.first, stopped});
+  ForSoundingVoices(pass, sounding, [&](const auto& g) {
+    SoundingVoicesControl(record, v, frame, gate, g, track);
+  });
 }
 
 // Everything the control stage keeps from sample to sample but the LFO phases.
@@ -245,12 +271,14 @@ void TakeSnapshot(VoiceState& voices, int first, ControlSnapshot& snapshot) {
     snapshot.fields[i] = Load(fields[i] + first);
 }
 
-bool SameAsSnapshot(VoiceState& voices, int first, const ControlSnapshot& snapshot) {
+// Compares the voices that are not silent for the whole pass.
+bool SameAsSnapshot(VoiceState& voices, const GroupPass& pass, const ControlSnapshot& snapshot) {
   double* fields[kControlFields];
   ControlFields(voices, fields);
   LaneWords differ = {};
   for (int i = 0; i < kControlFields; ++i)
-    differ |= Bits(Load(fields[i] + first)) ^ Bits(snapshot.fields[i]);
+    differ |= Bits(Load(fields[i] + pass.first)) ^ Bits(snapshot.fields[i]);
+  differ &= MaskWords(~pass.Silent());
   for (int lane = 0; lane < kLaneCount; ++lane) {
     if (differ[lane] != 0) return false;
   }
@@ -280,34 +308,37 @@ void SteadyVoicesControl(EngineRecord& record, const SampleFrame& frame, const G
   g.Put(track.noise, Noise(record.noiseSeed, g));
 }
 
-// A group none of whose voices sounds anywhere in the pass: no gate up and no level left.
-bool QuietForThePass(const EngineRecord& record, const SampleFrame* frames, int32_t count,
-                     int first) {
+// The lanes of the group whose voices sound nowhere in the pass: no gate up and no level left.
+LaneMask SilentForThePass(const EngineRecord& record, const SampleFrame* frames, int32_t count,
+                          int first) {
   LaneMask sounding = Load(record.history.voices.activeLevel + first) > 0.0;
   for (int32_t i = 0; i < count; ++i)
     sounding |= Load(frames[i].gate + first) > 0.0;
-  return MaskBits(sounding) == 0;
+  return ~sounding;
 }
 
-// Runs `step` on the group of voices first .. first + kLaneCount - 1 of a sample with the group
-// type that fits its sounding voices; not at all when none sounds.
-template <class Step>
-void ForSoundingVoices(const VoiceTrack& track, int first, Step step) {
-  const LaneMask sounding = LoadMask(track.sounding + first);
-  const int soundingLanes = MaskBits(sounding);
-  if (soundingLanes == kAllLanes) {
-    step(EveryLane{first, sounding});
-  } else if (soundingLanes != 0) {
-    step(SomeLanes{first, sounding});
+// The voice state is nothing but fields of one value per voice.
+static_assert(sizeof(VoiceState) % sizeof(VoiceLanes) == 0);
+constexpr int kVoiceFields = sizeof(VoiceState) / sizeof(VoiceLanes);
+
+// Copies the group's lanes of every voice field (SomeLanes copies only the live ones).
+template <class Group>
+void CopyVoiceLanes(const VoiceState& from, VoiceState& to, const Group& g) {
+  const auto* source = reinterpret_cast<const unsigned char*>(&from);
+  auto* target = reinterpret_cast<unsigned char*>(&to);
+  for (int field = 0; field < kVoiceFields; ++field) {
+    const size_t offset = field * sizeof(VoiceLanes);
+    g.Set(reinterpret_cast<double*>(target + offset),
+          g.Get(reinterpret_cast<const double*>(source + offset)));
   }
 }
 
 // The oscillator stage of one sample: both oscillators and the noise mixed.
 void VoiceGroupOscillators(EngineRecord& record, const BlockValues& v, VoiceTrack& track,
-                           int first) {
+                           const GroupPass& pass) {
   VoiceState& voices = record.history.voices;
   const double* table = record.cosineTable.entries;
-  ForSoundingVoices(track, first, [&](const auto& g) {
+  ForSoundingVoices(pass, LoadMask(track.sounding + pass.first), [&](const auto& g) {
     const OvertoneInputs osc1In{g.Get(track.oscPitch[0]), g.Get(track.oscMorph[0]),
                                 v.overtoneSet[0], v.overtoneAlternating[0], v.overtoneAverage[0]};
     const Lanes osc1 =
@@ -322,8 +353,9 @@ void VoiceGroupOscillators(EngineRecord& record, const BlockValues& v, VoiceTrac
 }
 
 // The low-pass stage of one sample: high-pass, DC blocker and the resonant low-pass.
-void VoiceGroupLowPass(EngineRecord& record, const BlockValues& v, VoiceTrack& track, int first) {
-  ForSoundingVoices(track, first, [&](const auto& g) {
+void VoiceGroupLowPass(EngineRecord& record, const BlockValues& v, VoiceTrack& track,
+                       const GroupPass& pass) {
+  ForSoundingVoices(pass, LoadMask(track.sounding + pass.first), [&](const auto& g) {
     const FilterInputs in{v.highPassCoefficient, v.highPassInverse, g.Get(track.cutoff),
                           v.resonance, v.sampleRate};
     g.Put(track.lowPass, VoiceLowPassStep(record.history.voices, in, g.Get(track.mix), g));
@@ -332,12 +364,14 @@ void VoiceGroupLowPass(EngineRecord& record, const BlockValues& v, VoiceTrack& t
 
 // The output stage of one sample: saturation, DC blocker and the amplitude factor. Adds the
 // outputs of the group's voices, in voice order, to the sum (a silent voice adds 0).
-void VoiceGroupOutput(EngineRecord& record, const VoiceTrack& track, int first, double& sum) {
+void VoiceGroupOutput(EngineRecord& record, const VoiceTrack& track, const GroupPass& pass,
+                      double& sum) {
   VoiceState& voices = record.history.voices;
-  const LaneMask sounding = LoadMask(track.sounding + first);
-  if (MaskBits(sounding) != kAllLanes) ClearSilentSaturation(voices, SomeLanes{first, ~sounding});
+  const LaneMask sounding = LoadMask(track.sounding + pass.first);
+  const LaneMask stopped = Stopped(pass, sounding);
+  if (MaskBits(stopped) != 0) ClearSilentSaturation(voices, SomeLanes{pass.first, stopped});
   Lanes out = Splat(0.0);
-  ForSoundingVoices(track, first, [&](const auto& g) {
+  ForSoundingVoices(pass, sounding, [&](const auto& g) {
     const Lanes shaped = VoiceSaturationStep(voices, g.Get(track.lowPass), g);
     out = Select(g.live, g.Get(track.amplitude) * shaped * 0.9 * 0.5, Splat(0.0));
   });
@@ -357,15 +391,21 @@ __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValu
   constexpr int kGroupCount = kVoiceCount / kLaneCount;
   VoiceState& voices = record.history.voices;
   VoiceTrack* tracks = record.tracks;
-  // Silent for the whole pass, a group parks its voices once (the same values every sample).
+  // Voices silent for the whole pass are parked once (the same values every sample); a group
+  // with some keeps their state aside, and a group of nothing but silent ones is quiet.
+  GroupPass passes[kGroupCount];
   bool quiet[kGroupCount];
   for (int group = 0; group < kGroupCount; ++group) {
-    const int first = group * kLaneCount;
-    quiet[group] = QuietForThePass(record, frames, count, first);
-    if (!quiet[group]) continue;
-    const SomeLanes all{first, Splat(0.0) == 0.0};
-    ParkSilentVoices(voices, values, all);
-    ClearSilentSaturation(voices, all);
+    GroupPass& pass = passes[group];
+    pass.first = group * kLaneCount;
+    pass.silentWords = MaskWords(SilentForThePass(record, frames, count, pass.first));
+    const int silentLanes = MaskBits(pass.Silent());
+    quiet[group] = silentLanes == kAllLanes;
+    if (silentLanes == 0) continue;
+    const SomeLanes silent{pass.first, pass.Silent()};
+    ParkSilentVoices(voices, values, silent);
+    ClearSilentSaturation(voices, silent);
+    if (!quiet[group]) CopyVoiceLanes(voices, record.silentVoices, EveryLane{pass.first, {}});
   }
   // A group whose first sample leaves its control state unchanged, with repeating frames and no
   // LFO read, is steady for the rest of the pass: the same voices sound throughout.
@@ -374,29 +414,25 @@ __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValu
   for (int32_t i = 0; i < count; ++i) {
     sums[i] = 0.0;
     for (int group = 0; group < kGroupCount; ++group) {
-      const int first = group * kLaneCount;
+      const GroupPass& pass = passes[group];
       if (quiet[group]) continue;
-      const LaneMask sounding = LoadMask(tracks[i > 0 ? i - 1 : 0].sounding + first);
-      if (steady[group] && MaskBits(sounding) == kAllLanes) {
-        SteadyVoicesControl(record, frames[i], EveryLane{first, sounding}, tracks[i - 1],
-                            tracks[i]);
-        continue;
-      }
       if (steady[group]) {
-        SteadyVoicesControl(record, frames[i], SomeLanes{first, sounding}, tracks[i - 1],
-                            tracks[i]);
+        const LaneMask sounding = LoadMask(tracks[i - 1].sounding + pass.first);
+        ForSoundingVoices(pass, sounding, [&](const auto& g) {
+          SteadyVoicesControl(record, frames[i], g, tracks[i - 1], tracks[i]);
+        });
         continue;
       }
       ControlSnapshot before;
-      if (mayBeSteady && i == 0) TakeSnapshot(voices, first, before);
-      VoiceGroupControl(record, values, frames[i], first, tracks[i]);
-      steady[group] = mayBeSteady && i == 0 && SameAsSnapshot(voices, first, before);
+      if (mayBeSteady && i == 0) TakeSnapshot(voices, pass.first, before);
+      VoiceGroupControl(record, values, frames[i], pass, tracks[i]);
+      steady[group] = mayBeSteady && i == 0 && SameAsSnapshot(voices, pass, before);
     }
   }
   for (int group = 0; group < kGroupCount; ++group) {
     if (quiet[group]) continue;
     for (int32_t i = 0; i < count; ++i)
-      VoiceGroupOscillators(record, values, tracks[i], group * kLaneCount);
+      VoiceGroupOscillators(record, values, tracks[i], passes[group]);
   }
   for (int group = 0; group < kGroupCount; ++group) {
     for (int32_t i = 0; i < count; ++i) {
@@ -405,9 +441,12 @@ __attribute__((flatten)) void RenderVoices(EngineRecord& record, const BlockValu
           sums[i] += 0.0;  // a silent voice adds 0
         continue;
       }
-      VoiceGroupLowPass(record, values, tracks[i], group * kLaneCount);
-      VoiceGroupOutput(record, tracks[i], group * kLaneCount, sums[i]);
+      VoiceGroupLowPass(record, values, tracks[i], passes[group]);
+      VoiceGroupOutput(record, tracks[i], passes[group], sums[i]);
     }
+    const GroupPass& pass = passes[group];
+    if (!quiet[group] && MaskBits(pass.Silent()) != 0)
+      CopyVoiceLanes(record.silentVoices, voices, SomeLanes{pass.first, pass.Silent()});
   }
 }
 
