@@ -7,9 +7,9 @@
 
 namespace Engine {
 
-// Processes one sample of both channels in place (before the output limit).
-// Audio thread; no allocation.
-void EffectSlot2Step(EngineRecord& record, const BlockValues& values, double& channel0,
-                     double& channel1);
+// Processes the `count` samples of a pass of both channels in place (before the output limit),
+// stepping the slot's delay lines. Audio thread; no allocation.
+void EffectSlot2Pass(EngineRecord& record, const BlockValues& values, double* channel0,
+                     double* channel1, int32_t count);
 
 }  // namespace Engine

@@ -179,6 +179,10 @@ enum DelayLineId : int {
   kDelayLineCount
 };
 
+// The reverb reads its lines 15 times a sample and writes each of them once.
+constexpr int kReverbReads = 15;
+constexpr int kReverbLines = kReverbOut1Diffuser3 - kReverbA + 1;
+
 // Pitch offsets that only change with their smoothed values; they carry over from sample to
 // sample.
 struct SampleOffsets {
@@ -233,6 +237,15 @@ struct LanePath {
 // all of them, then the effects of each.
 constexpr int32_t kFramesPerPass = 64;
 
+// Working memory of the second effect slot over one pass.
+struct Slot2Memory {
+  double delayOut[2][kFramesPerPass];  // the tempo delay's outputs
+  double reverbIn[2][kFramesPerPass];  // the reverb's inputs, then its outputs
+  double read[kReverbReads][kFramesPerPass];
+  double feedback[4][kFramesPerPass];  // damped
+  double write[kReverbLines][kFramesPerPass];
+};
+
 struct EngineRecord : SynthEngineState {
   int32_t errorCode;
   bool memoryMissing;
@@ -257,6 +270,7 @@ struct EngineRecord : SynthEngineState {
   double voiceSums[kFramesPerPass];        // scaled for the first effect slot
   double shaperPoints[kFramesPerPass][2];  // the active waveshaper's points of each sample
   double shapedPoints[kFramesPerPass][2];  // and the same shaped
+  Slot2Memory slot2;
 };
 
 // The record behind a header handed out by Create. Any thread; no allocation.

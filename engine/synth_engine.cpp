@@ -73,22 +73,22 @@ void StepLines(Dsp::DelayLine* lines, int first, int last) {
     Dsp::DelayLine::Step(lines[id]);
 }
 
-// Every effect line that may hold signal moves on by one sample; quiet groups stand still (they
-// hold only zeros, so where their heads stand makes no difference).
-void StepEffectLines(EngineRecord& record) {
+// Every line of the first slot's effects that may hold signal moves on by one sample; quiet
+// groups stand still (they hold only zeros, so where their heads stand makes no difference).
+// The second slot steps its own lines.
+void StepSlot1Lines(EngineRecord& record) {
   using namespace Engine;
   const EngineHistory& h = record.history;
   Dsp::DelayLine* lines = record.lines;
   if (h.chorusLines.live) StepLines(lines, kChorus0, kChorus1);
   if (h.flangerLines.live) StepLines(lines, kFlanger0, kFlanger1);
-  if (h.tempoDelayLines.live) StepLines(lines, kTempoDelay0, kTempoDelay1);
-  if (h.reverbLines.live) StepLines(lines, kReverbA, kReverbOut1Diffuser3);
 }
 
 // The block's loop, in passes of up to kFramesPerPass samples: the shared values and gates of
-// each sample, then the voices of all of them (in the build chosen at creation), then the
-// effects of each sample. The voices depend on nothing the effects compute, so the order within
-// a sample is kept. Flattened so that every step it calls is inlined into it.
+// each sample, then the voices of all of them (in the build chosen at creation), then each
+// effect slot over all of them. The voices depend on nothing the effects compute, and the slots
+// share no state, so every sample comes out as it would alone. Flattened so that
+// every step it calls is inlined into it.
 __attribute__((flatten)) void PerformBlock(EngineRecord& record, double* out0, double* out1,
                                            int32_t frames) {
   Engine::BlockValues values;
@@ -109,13 +109,16 @@ __attribute__((flatten)) void PerformBlock(EngineRecord& record, double* out0, d
     for (int32_t i = 0; i < count; ++i)
       record.voiceSums[i] = record.voiceSums[i] * 0.25 * 2.5;
     Engine::EffectSlot1PassStart(record, values, record.voiceSums, count);
+    double* channel0 = out0 + done;
+    double* channel1 = out1 + done;
     for (int32_t i = 0; i < count; ++i) {
-      double channel0, channel1;
-      Engine::EffectSlot1Step(record, values, i, record.voiceSums[i], channel0, channel1);
-      Engine::EffectSlot2Step(record, values, channel0, channel1);
-      StepEffectLines(record);
-      out0[done + i] = LimitOutput(channel0);
-      out1[done + i] = LimitOutput(channel1);
+      Engine::EffectSlot1Step(record, values, i, record.voiceSums[i], channel0[i], channel1[i]);
+      StepSlot1Lines(record);
+    }
+    Engine::EffectSlot2Pass(record, values, channel0, channel1, count);
+    for (int32_t i = 0; i < count; ++i) {
+      channel0[i] = LimitOutput(channel0[i]);
+      channel1[i] = LimitOutput(channel1[i]);
     }
   }
 }
